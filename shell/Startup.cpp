@@ -1,0 +1,43 @@
+#include "Startup.h"
+
+#include "Global.h"
+#include "InstanceLock.h"
+#include "OS_SendMessage.h"
+#include "TerminationWatcher.h"
+#include "mdform_QLEditor.h"
+
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+
+QString Startup::CommandLine(const QStringList& arguments, const QString& workingFolder) {
+    const QDir folder(workingFolder);
+    QStringList names;
+    for (const QString& argument : arguments) {
+        if (!argument.isEmpty())
+            names << QDir::cleanPath(folder.absoluteFilePath(argument));
+    }
+    return names.join(QLatin1Char(' '));
+}
+
+int Startup::Run(const QStringList& arguments) {
+    Global global(QCoreApplication::applicationDirPath(), CommandLine(arguments, QDir::currentPath()));
+    InstanceLock lock;
+    if (!lock.TryAcquire()) {
+        if (!global.commandLine.isEmpty()) {
+            OS_SendMessage::SendCommandLine(
+                [&global] { return global.settings.Read(QStringLiteral("WinRegistration")); },
+                global.commandLine);
+        }
+        return 0;
+    }
+    mdform_QLEditor window(global);
+    qlx::SetDialogParent(&window);
+    TerminationWatcher watcher;
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &mdform_QLEditor::close);
+    window.Load();
+    const int code = QApplication::exec();
+    qlx::SetDialogParent(nullptr);
+    return code;
+}

@@ -1,0 +1,16 @@
+// The program's entry: the previous-instance test, the hand-off of a second start, and the life of
+// the first instance's main window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Startup {
+public:
+    // One command-line text from the arguments the shell has already split: each made absolute
+    // against the folder it was given in (the first instance does not share it), joined by spaces.
+    static QString CommandLine(const QStringList& arguments, const QString& workingFolder);
+
+    // Runs the program in an application object that already exists; returns the exit code.
+    static int Run(const QStringList& arguments);
+};

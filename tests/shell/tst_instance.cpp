@@ -1,0 +1,130 @@
+// Real processes of the program: the single instance, the hand-off and the exit on a signal.
+#include "RegistryFunctions.h"
+#include "Settings.h"
+#include "TestEnvironment.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+QString Value(const char* name) {
+    RegistryFunctions reg;
+    return QString::fromStdString(reg.ReadValue(Settings::kMainKey, name));
+}
+
+bool WaitFor(const std::function<bool()>& condition, int ms = 15000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& folder = QString()) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QT_LOGGING_RULES", "qlx.handoff.debug=true");
+    process->setProcessEnvironment(environment);
+    if (!folder.isEmpty())
+        process->setWorkingDirectory(folder);
+    process->start(QStringLiteral(QLX_EXE), arguments);
+    process->waitForStarted();
+    return process;
+}
+
+bool Published() {
+    bool isNumber = false;
+    Value("WinRegistration").toULongLong(&isNumber);
+    return isNumber;
+}
+
+void Terminate(QProcess& process) {
+    ::kill(pid_t(process.processId()), SIGTERM);
+    process.waitForFinished(15000);
+}
+} // namespace
+
+class tst_instance : public QObject {
+    Q_OBJECT
+
+private slots:
+    void secondStartHandsOverItsFiles() {
+        TestEnvironment env;
+        auto first = Start({});
+        QVERIFY(WaitFor(Published));
+
+        // Started from another folder, with a name relative to it and one with a space.
+        auto second = Start({"some-file", "/abs/other one.ini"}, env.root());
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(WaitFor([&] {
+            return first->readAllStandardError().contains(
+                ("open command line: " + env.root() + "/some-file /abs/other one.ini").toUtf8());
+        }, 5000));
+
+        // Without arguments a second start ends and sends nothing.
+        auto empty = Start({});
+        QVERIFY(empty->waitForFinished(10000));
+        QTest::qWait(200);
+        QVERIFY(!first->readAllStandardError().contains("open command line"));
+        QCOMPARE(first->state(), QProcess::Running);
+        Terminate(*first);
+    }
+
+    void signalEndsThroughTheNormalExit() {
+        TestEnvironment env;
+        auto first = Start({});
+        QVERIFY(WaitFor(Published));
+        Terminate(*first);
+        QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(Value("WinRegistration"), QString());
+        for (const char* name : {"MDI Max", "MDI Top", "MDI Left", "MDI Height", "MDI Width"})
+            QVERIFY2(!Value(name).isEmpty(), name);
+    }
+
+    void tenSimultaneousStartsGiveOneFirstInstance() {
+        TestEnvironment env;
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < 10; ++i)
+            starts.push_back(Start({QStringLiteral("/tmp/file%1").arg(i)}));
+        QVERIFY(WaitFor([&] {
+            return std::count_if(starts.begin(), starts.end(),
+                                 [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 9;
+        }, 30000));
+        auto first = std::find_if(starts.begin(), starts.end(),
+                                  [](const auto& p) { return p->state() == QProcess::Running; });
+        QVERIFY(first != starts.end());
+        // Every hand-off reached the one first instance.
+        QByteArray log;
+        QVERIFY(WaitFor([&] {
+            log += (*first)->readAllStandardError();
+            return log.count("open command line:") == 10;
+        }, 5000));
+        Terminate(**first);
+    }
+
+    void crashedFirstInstanceDoesNotBlock() {
+        TestEnvironment env;
+        auto crashed = Start({});
+        QVERIFY(WaitFor(Published));
+        ::kill(pid_t(crashed->processId()), SIGKILL);
+        crashed->waitForFinished(5000);
+
+        auto next = Start({"after-crash"}, env.root());
+        QVERIFY(WaitFor([&] {
+            return next->readAllStandardError().contains(("open command line: " + env.root() + "/after-crash").toUtf8());
+        }));
+        QCOMPARE(next->state(), QProcess::Running);
+        Terminate(*next);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_instance)
+#include "tst_instance.moc"
