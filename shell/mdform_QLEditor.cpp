@@ -1,17 +1,22 @@
 #include "mdform_QLEditor.h"
 
 #include "Global.h"
+#include "form_TXT.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcHandoff, "qlx.handoff")
+Q_LOGGING_CATEGORY(lcHandoff, "qlx.handoff", QtInfoMsg)
 
 namespace {
 const QString kCaption = QStringLiteral("Quillon Editor");
@@ -27,40 +32,93 @@ struct TwipScale {
         return {screen->logicalDotsPerInchX() / kTwipsPerInch, screen->logicalDotsPerInchY() / kTwipsPerInch};
     }
 };
+
+bool IsOpen(const DocumentWindow* window) {
+    return window && !window->Tag.isEmpty();
+}
 } // namespace
 
 mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
     : QMainWindow(parent), g_(global), mdi_(new QMdiArea(this)), autoSaveTimer_(new QTimer(this)),
-      hook_([this](const CopyDataMessage& message) { return WindowProc(message); }) {
+      hook_([this](const CopyDataMessage& message) { return WindowProc(message); }), menus_(global, *this),
+      opener_(global, *this) {
+    g_.main = this;
     setObjectName(QStringLiteral("mdform_QLEditor"));
     mdi_->setObjectName(QStringLiteral("MDIArea"));
     setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    mdi_->viewport()->installEventFilter(this);
     autoSaveTimer_->setObjectName(QStringLiteral("AutoSaveTimer"));
     autoSaveTimer_->setInterval(kTickMs);
     connect(autoSaveTimer_, &QTimer::timeout, this, &mdform_QLEditor::AutoSaveTick);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
+        if (auto* document = qobject_cast<DocumentWindow*>(window))
+            document->Activate();
+    });
+    opener_.RegisterEditor(DocType::TXT, [](Global& g) { return new form_TXT(g); });
+    ConnectShellCommands();
 }
 
-mdform_QLEditor::~mdform_QLEditor() = default;
+mdform_QLEditor::~mdform_QLEditor() {
+    g_.main = nullptr;
+}
+
+void mdform_QLEditor::ConnectShellCommands() {
+    const auto on = [this](const char* name, const std::function<void()>& command) {
+        connect(menus_.Action(QString::fromLatin1(name)), &QAction::triggered, this, command);
+    };
+    on("menu_FileNew", [this] { menus_.Menu(QStringLiteral("menu_New"))->popup(QCursor::pos()); });
+    on("menu_NewINI", [this] { opener_.NewDocument(DocType::INI, -1); });
+    on("menu_NewTXT", [this] { opener_.NewDocument(DocType::TXT, -1); });
+    on("menu_NewRTF", [this] { opener_.NewDocument(DocType::RTF, -1); });
+    on("menu_NewREG", [this] { opener_.NewDocument(DocType::REG, -1); });
+    on("menu_FileOpen", [this] { opener_.OpenFileDialog(); });
+    on("menu_FileSave", [this] {
+        if (g_.activeDocument)
+            g_.activeDocument->SaveFile();
+    });
+    on("menu_FileSaveAll", [this] { SaveAllDocuments(false); });
+    on("menu_FileCloseAll", [this] { CloseAllDocuments(); });
+    on("menu_FilePrint", [this] { PrintActiveDocument(); });
+    on("menu_FileExit", [this] { close(); });
+    for (int entry = 1; entry <= 4; ++entry)
+        on(QStringLiteral("menu_FileRecent%1").arg(entry).toLatin1().constData(),
+           [this, entry] { opener_.OpenRecentFile(entry); });
+    for (const char* name : {"menu_MDIPasteNewRTF", "menu_EditPasteNewRTF"})
+        on(name, [this] { opener_.PasteToNew(DocType::RTF); });
+    for (const char* name : {"menu_MDIPasteNewTXT", "menu_EditPasteNewTXT"})
+        on(name, [this] { opener_.PasteToNew(DocType::TXT); });
+    on("menu_EditPasteAsPlain", [this] { PasteAs(); });
+    on("menu_WindowCascade", [this] { CascadeWindows(); });
+}
 
 quint64 mdform_QLEditor::Handle() const {
     return quint64(winId());
+}
+
+void mdform_QLEditor::Publish() {
+    const quint64 handle = Handle();
+    g_.settings.Write(QStringLiteral("WinRegistration"), QString::number(handle));
+    hook_.Hook(handle);
 }
 
 void mdform_QLEditor::Load() {
     Settings& settings = g_.settings;
     setWindowTitle(kCaption);
     settings.CreateMainKeys();
-    const quint64 handle = Handle();
     settings.Write(QStringLiteral("Application Path"), QDir::toNativeSeparators(g_.applicationPath));
-    settings.Write(QStringLiteral("WinRegistration"), QString::number(handle));
-    hook_.Hook(handle);
+    Publish();
     settings.CreateKey(QStringLiteral("MRU"));
+    opener_.ReadRecentFiles();
+    opener_.RefreshRecentMenu();
     settings.ReadStartup();
     ApplyPlacement();
     SetAutoSaveTimer(settings.autoSaveMinutes);
+    opener_.CreateWindows();
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
     OpenWelcomeDocument();
+    menus_.SetState(QStringLiteral("MDI"));
     loaded_ = true;
     show();
 }
@@ -104,6 +162,7 @@ void mdform_QLEditor::OpenWelcomeDocument() {
 
 void mdform_QLEditor::OpenCommandLine(const QString& commandLine) {
     qCDebug(lcHandoff).noquote() << "open command line:" << commandLine;
+    opener_.OpenCommandLine(commandLine);
 }
 
 void mdform_QLEditor::SetAutoSaveTimer(int minutes) {
@@ -121,15 +180,69 @@ void mdform_QLEditor::AutoSaveTick() {
     SaveAllDocuments(true);
 }
 
+void mdform_QLEditor::ForEachWindow(const std::function<void(DocumentWindow*, DocumentSlot&)>& work) {
+    for (int slot = 0; slot < Global::kSlots; ++slot) {
+        for (DocType type : Global::kWalkOrder) {
+            DocumentSlot& entry = g_.Slot(type, slot);
+            work(entry.window, entry);
+        }
+    }
+}
+
 void mdform_QLEditor::SaveAllDocuments(bool automatic) {
-    if (automatic)
+    if (automatic) {
         setWindowTitle(kCaption + QStringLiteral(" - AutoSaving Open Files"));
-    if (automatic)
+    } else {
+        ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
+            if (IsOpen(window))
+                window->showMinimized();
+        });
+    }
+    ForEachWindow([automatic](DocumentWindow* window, DocumentSlot& entry) {
+        if (!IsOpen(window) || !entry.changed)
+            return;
+        if (!automatic)
+            window->showNormal();
+        if (window->Type() == DocType::REG)
+            window->FileSaveRegular();
+        else
+            window->SaveFile();
+    });
+    if (automatic) {
         setWindowTitle(kCaption);
+        return;
+    }
+    ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
+        if (IsOpen(window))
+            window->showNormal();
+    });
+    CascadeWindows();
+}
+
+void mdform_QLEditor::CloseAllDocuments() {
+    ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
+        if (IsOpen(window))
+            window->FileClose();
+    });
 }
 
 void mdform_QLEditor::CascadeWindows() {
     mdi_->cascadeSubWindows();
+}
+
+void mdform_QLEditor::PrintActiveDocument() {
+    dialog_.Flags = qlx::PD_NOPAGENUMS | qlx::PD_RETURNDC;
+    if (dialog_.ShowPrinter() && dialog_.hDC() && g_.activeDocument)
+        g_.activeDocument->PrintDoc(dialog_.hDC());
+}
+
+void mdform_QLEditor::PasteAs() {
+    if (!g_.activeDocument)
+        return;
+    if (menus_.PasteAsIsPlainText())
+        g_.activeDocument->EditPasteSpecialPlainText();
+    else
+        g_.activeDocument->PasteNewSection();
 }
 
 quint32 mdform_QLEditor::WindowProc(const CopyDataMessage& message) {
@@ -140,25 +253,87 @@ quint32 mdform_QLEditor::WindowProc(const CopyDataMessage& message) {
     return 1;
 }
 
-void mdform_QLEditor::ExitProgram() {
+bool mdform_QLEditor::ExitProgram() {
     if (g_.exiting)
-        return;
+        return true;
     hook_.Unhook();
     g_.settings.Write(QStringLiteral("WinRegistration"), QString());
     setWindowTitle(QStringLiteral("Exiting - Please Wait"));
+    ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
+        if (IsOpen(window))
+            window->showMinimized();
+        else
+            delete window;
+    });
+    bool kept = false;
+    ForEachWindow([&kept](DocumentWindow* window, DocumentSlot& entry) {
+        if (kept || !IsOpen(window) || !entry.changed)
+            return;
+        window->showNormal();
+        kept = !window->ExitForm();
+    });
+    if (kept) {
+        // A changed document the user kept stops the exit: back to running, nothing lost.
+        setWindowTitle(kCaption);
+        Publish();
+        ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
+            if (IsOpen(window))
+                window->showNormal();
+        });
+        return false;
+    }
     g_.exiting = true;
+    ForEachWindow([](DocumentWindow* window, DocumentSlot&) { delete window; });
     WriteGeometry();
-    close();
     QCoreApplication::exit(0);
+    return true;
 }
 
 void mdform_QLEditor::closeEvent(QCloseEvent* event) {
-    ExitProgram();
-    event->accept();
+    if (ExitProgram())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void mdform_QLEditor::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (loaded_ && !g_.exiting)
         WriteGeometry();
+}
+
+void mdform_QLEditor::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() || data->hasText() || data->hasFormat(QStringLiteral("text/rtf")))
+        event->acceptProposedAction();
+}
+
+void mdform_QLEditor::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (!url.isLocalFile())
+                continue;
+            const QString path = url.toLocalFile();
+            opener_.PresetOpen(path, Opener::OpenKindOf(path, g_.settings.txtFileFilter));
+            opener_.OpenFileDialog();
+        }
+    } else if (data->hasText()) {
+        OpenCommandLine(data->text());
+    } else if (data->hasFormat(QStringLiteral("text/rtf"))) {
+        OpenCommandLine(QString::fromLatin1(data->data(QStringLiteral("text/rtf"))));
+    } else {
+        return;
+    }
+    CascadeWindows();
+    event->acceptProposedAction();
+}
+
+bool mdform_QLEditor::eventFilter(QObject* watched, QEvent* event) {
+    // A right click on the empty frame offers "Paste to new".
+    if (watched == mdi_->viewport() && event->type() == QEvent::ContextMenu) {
+        menus_.Menu(QStringLiteral("menu_EditMDI"))->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,14 +1,21 @@
-// The main window: a multiple-document frame that owns every document window, the automatic-save
-// timer and the hand-off hook, and runs the start-up and exit sequences.
+// The main window: a multiple-document frame that owns every document window, the menu bar, the
+// common dialog, the automatic-save timer and the hand-off hook, and runs the start-up and exit
+// sequences.
 #pragma once
 
+#include "CommonDialog.h"
 #include "CopyDataMessage.h"
+#include "GlobalMenus.h"
 #include "OS_SendMessage.h"
+#include "Opener.h"
 #include "Settings.h"
 
 #include <QMainWindow>
 
+#include <functional>
+
 class Global;
+struct DocumentSlot;
 class QMdiArea;
 class QTimer;
 
@@ -18,8 +25,9 @@ public:
     explicit mdform_QLEditor(Global& global, QWidget* parent = nullptr);
     ~mdform_QLEditor() override;
 
-    // The start-up sequence: settings keys, published handle, hook, settings, placement, the
-    // command line and the welcome document; ends by showing the window.
+    // The start-up sequence: settings keys, published handle, hook, recent files, settings,
+    // placement, the document windows, the command line and the welcome document; ends by showing
+    // the window.
     void Load();
 
     // Opens the files named in one command-line text (names separated by spaces).
@@ -29,10 +37,12 @@ public:
     void SetAutoSaveTimer(int minutes);
     // Saves every changed document; automatic: the pass the timer starts, shown in the caption.
     void SaveAllDocuments(bool automatic);
+    void CloseAllDocuments();
     void CascadeWindows();
 
-    // The one exit sequence, however the program is ended. Runs once.
-    void ExitProgram();
+    // The one exit sequence, however the program is ended. False when the user kept a changed
+    // document (Cancel, or a save that did not happen): the program then goes on running.
+    bool ExitProgram();
 
     // What the hooked window does with a message sent to it; the reply goes back to the sender.
     quint32 WindowProc(const CopyDataMessage& message);
@@ -40,21 +50,37 @@ public:
     quint64 Handle() const;
     QMdiArea* MDIArea() const { return mdi_; }
     QTimer* AutoSaveTimer() const { return autoSaveTimer_; }
+    GlobalMenus& Menus() { return menus_; }
+    Opener& DocumentOpener() { return opener_; }
+    // The one common dialog every editor configures and shows.
+    CommonDialog& Dialog() { return dialog_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ConnectShellCommands();
     void ApplyPlacement();
     void WriteGeometry();
     void OpenWelcomeDocument();
     void AutoSaveTick();
+    void PrintActiveDocument();
+    void PasteAs();
+    void Publish();
+    // Calls work for every slot's window of every type, in the shell's walk order.
+    void ForEachWindow(const std::function<void(DocumentWindow*, DocumentSlot&)>& work);
 
     Global& g_;
     QMdiArea* mdi_;
     QTimer* autoSaveTimer_;
     OS_SendMessage hook_;
+    GlobalMenus menus_;
+    Opener opener_;
+    CommonDialog dialog_;
     int minuteCounter_ = 0;
     bool loaded_ = false;
 };

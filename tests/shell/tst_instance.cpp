@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -39,6 +40,14 @@ std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& fol
     return process;
 }
 
+// A file the first instance can open without asking anything.
+QString MakeFile(const TestEnvironment& env, const QString& name) {
+    QFile file(env.path(name));
+    file.open(QIODevice::WriteOnly);
+    file.write("x\r\n");
+    return file.fileName();
+}
+
 bool Published() {
     bool isNumber = false;
     Value("WinRegistration").toULongLong(&isNumber);
@@ -60,13 +69,15 @@ private slots:
         auto first = Start({});
         QVERIFY(WaitFor(Published));
 
-        // Started from another folder, with a name relative to it and one with a space.
-        auto second = Start({"some-file", "/abs/other one.ini"}, env.root());
+        // Started from another folder, with a name relative to it and a full path.
+        MakeFile(env, "some-file");
+        const QString other = MakeFile(env, "other.txt");
+        auto second = Start({"some-file", other}, env.root());
         QVERIFY(second->waitForFinished(10000));
         QCOMPARE(second->exitCode(), 0);
         QVERIFY(WaitFor([&] {
             return first->readAllStandardError().contains(
-                ("open command line: " + env.root() + "/some-file /abs/other one.ini").toUtf8());
+                ("open command line: " + env.root() + "/some-file " + other).toUtf8());
         }, 5000));
 
         // Without arguments a second start ends and sends nothing.
@@ -93,7 +104,7 @@ private slots:
         TestEnvironment env;
         std::vector<std::unique_ptr<QProcess>> starts;
         for (int i = 0; i < 10; ++i)
-            starts.push_back(Start({QStringLiteral("/tmp/file%1").arg(i)}));
+            starts.push_back(Start({MakeFile(env, QStringLiteral("file%1").arg(i))}));
         QVERIFY(WaitFor([&] {
             return std::count_if(starts.begin(), starts.end(),
                                  [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 9;
@@ -117,6 +128,7 @@ private slots:
         ::kill(pid_t(crashed->processId()), SIGKILL);
         crashed->waitForFinished(5000);
 
+        MakeFile(env, "after-crash");
         auto next = Start({"after-crash"}, env.root());
         QVERIFY(WaitFor([&] {
             return next->readAllStandardError().contains(("open command line: " + env.root() + "/after-crash").toUtf8());

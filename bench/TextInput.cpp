@@ -1,0 +1,43 @@
+#include "TextInput.h"
+
+#include <QFile>
+
+#include <random>
+
+namespace {
+
+const char* const kWords[] = {"alpha", "beta",    "gamma",  "delta",  "window", "section", "value",
+                              "key",   "déjà",    "über",   "naïve",  "€uro",   "path",    "config",
+                              "shell", "drivers", "system", "string", "[boot]", "386Enh",  "=1"};
+
+// Long lines like wrapped prose or data, short ones like settings.
+QByteArray Line(std::mt19937& random) {
+    const int length = random() % 4 == 0 ? 2000 : 10 + int(random() % 70);
+    QByteArray line;
+    while (line.size() < length) {
+        line += kWords[random() % std::size(kWords)];
+        line += ' ';
+    }
+    return line + "\r\n";
+}
+
+} // namespace
+
+qint64 TextInput::Write(const QString& path, qint64 size) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return -1;
+    std::mt19937 random(1252);
+    QByteArray chunk;
+    qint64 written = 0;
+    const QByteArray last = QByteArray("the end: ") + kLastWord + "\r\n";
+    while (written + chunk.size() + last.size() < size) {
+        chunk += Line(random);
+        if (chunk.size() > (1 << 20)) {
+            written += file.write(chunk);
+            chunk.clear();
+        }
+    }
+    written += file.write(chunk + last);
+    return file.error() == QFile::NoError ? written : -1;
+}

@@ -1,0 +1,208 @@
+#include "form_TXT.h"
+
+#include "CommonDialog.h"
+#include "Dialogs.h"
+#include "Global.h"
+#include "TextFile.h"
+#include "mdform_QLEditor.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+namespace {
+// The document separates blocks with the paragraph separator; the file separates lines with "\n".
+QString WithLineEnds(QString raw) {
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return raw;
+}
+} // namespace
+
+form_TXT::form_TXT(Global& global) : DocumentWindow(global, DocType::TXT), pad(new QPlainTextEdit(this)) {
+    setObjectName(QStringLiteral("form_TXT"));
+    setWindowTitle(QStringLiteral("Text Pad"));
+    pad->setObjectName(QStringLiteral("pad"));
+    pad->setContextMenuPolicy(Qt::CustomContextMenu);
+    pad->installEventFilter(this);
+    setWidget(pad);
+    ApplyWordWrap();
+    connect(pad, &QPlainTextEdit::textChanged, this, [this] { Altered(true); });
+    connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        g_.main->Menus().EditMenu()->popup(pad->viewport()->mapToGlobal(at));
+    });
+    connect(g_.main->Menus().WordWrap(), &QAction::toggled, this, &form_TXT::ApplyWordWrap);
+}
+
+void form_TXT::NewTXT() {
+    ApplyFont();
+    SlotTitle().clear();
+    SlotPath().clear();
+    if (g_.settings.startEditorsMax)
+        showMaximized();
+    Altered(false);
+}
+
+std::optional<FileError> form_TXT::OpenTXT() {
+    DecodedText decoded;
+    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
+        return error;
+    // The font goes first so that the text is laid out once.
+    ApplyFont();
+    pad->setPlainText(decoded.text);
+    format_ = std::move(decoded.format);
+    setWindowTitle(QFileInfo(SlotPath()).fileName());
+    Altered(false);
+    AddToRecentFiles();
+    pad->setFocus();
+    return std::nullopt;
+}
+
+void form_TXT::AddToRecentFiles() {
+    if (g_.suppressRecent) {
+        g_.suppressRecent = false;
+        return;
+    }
+    Opener& opener = g_.main->DocumentOpener();
+    opener.AddRecentFile(SlotPath());
+    opener.RefreshRecentMenu();
+}
+
+void form_TXT::ApplyFont() {
+    pad->setFont(QFont(g_.settings.txtDefaultFont, g_.settings.txtDefaultSize));
+}
+
+bool form_TXT::WordWrap() const {
+    return g_.main->Menus().WordWrap()->isChecked();
+}
+
+void form_TXT::ApplyWordWrap() {
+    pad->setLineWrapMode(WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void form_TXT::EditWW() {
+    // Every text window follows the check through its toggled signal.
+    QAction* check = g_.main->Menus().WordWrap();
+    check->setChecked(!check->isChecked());
+}
+
+QString form_TXT::Text() const {
+    // The raw text keeps non-breaking spaces, which the plain-text view of the document drops.
+    return WithLineEnds(pad->document()->toRawText());
+}
+
+bool form_TXT::SaveFile() {
+    if (SlotPath().isEmpty()) {
+        QString path, title;
+        return AskSaveName(&path, &title) && WriteTo(path, title);
+    }
+    return WriteTo(SlotPath(), SlotTitle());
+}
+
+void form_TXT::SaveAs() {
+    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
+    QString path, title;
+    if (AskSaveName(&path, &title))
+        WriteTo(path, title);
+}
+
+bool form_TXT::AskSaveName(QString* path, QString* title) {
+    CommonDialog& dialog = g_.main->Dialog();
+    for (;;) {
+        dialog.InitDir = g_.settings.LastSaveFolder(QString());
+        dialog.DialogTitle = QStringLiteral("Save Text File");
+        dialog.Filter = QStringLiteral("Text File|") + g_.settings.txtFileFilter;
+        dialog.FilterIndex = 1;
+        dialog.DefaultExt = QStringLiteral(".TXT");
+        dialog.FileName.clear();
+        dialog.Flags = qlx::OFN_HIDEREADONLY;
+        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
+            return false;
+        if (!QFileInfo(dialog.FileName).isFile())
+            break;
+        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
+                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
+        if (answer == qlx::vbYes)
+            break;
+        if (answer != qlx::vbNo)
+            return false;
+    }
+    *path = dialog.FileName;
+    *title = dialog.FileTitle;
+    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    return true;
+}
+
+bool form_TXT::WriteTo(const QString& path, const QString& title) {
+    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
+    TextFormat format = format_;
+    if (!TextFile::Save(path, Text(), &format))
+        return false;
+    format_ = std::move(format);
+    SlotPath() = path;
+    SlotTitle() = title;
+    Altered(false);
+    setWindowTitle(title);
+    return true;
+}
+
+void form_TXT::PrintDoc(QPrinter* printer) {
+    printer->setPrintRange(pad->textCursor().hasSelection() ? QPrinter::Selection : QPrinter::AllPages);
+    pad->print(printer);
+}
+
+void form_TXT::EditCut() {
+    EditCopy();
+    EditDelete();
+}
+
+void form_TXT::EditCopy() {
+    QGuiApplication::clipboard()->setText(WithLineEnds(pad->textCursor().selectedText()));
+}
+
+void form_TXT::EditPaste() {
+    pad->insertPlainText(QGuiApplication::clipboard()->text());
+}
+
+void form_TXT::EditDelete() {
+    QTextCursor cursor = pad->textCursor();
+    cursor.removeSelectedText();
+}
+
+void form_TXT::EditSelectAll() {
+    pad->selectAll();
+}
+
+void form_TXT::EditTimeDate() {
+    const QLocale locale = QLocale::system();
+    pad->insertPlainText(locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+                         locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+bool form_TXT::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pad && event->type() == QEvent::KeyPress &&
+        HandleKey(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return DocumentWindow::eventFilter(watched, event);
+}
+
+bool form_TXT::HandleKey(const QKeyEvent& key) {
+    // The pad's own clipboard keys are replaced so that only plain text is ever pasted.
+    if (key.matches(QKeySequence::Paste))
+        EditPaste();
+    else if (key.matches(QKeySequence::Copy))
+        EditCopy();
+    else if (key.matches(QKeySequence::Cut))
+        EditCut();
+    else if (key.matches(QKeySequence::InsertLineSeparator))
+        // Shift+Enter is a hard return like Enter: a line end in the file, not a separator character.
+        pad->insertPlainText(QStringLiteral("\n"));
+    else
+        return false;
+    return true;
+}

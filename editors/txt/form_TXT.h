@@ -1,0 +1,60 @@
+// The plain-text document window: one pad holding the file's text, saved back in the encoding and
+// line ends it was read with.
+#pragma once
+
+#include "DocumentWindow.h"
+#include "TextFormat.h"
+
+class QKeyEvent;
+class QPlainTextEdit;
+
+class form_TXT : public DocumentWindow {
+    Q_OBJECT
+public:
+    explicit form_TXT(Global& global);
+
+    void New() override { NewTXT(); }
+    std::optional<FileError> Open() override { return OpenTXT(); }
+    void NewTXT();
+    // Loads the file named by the slot's path; on failure the window is left as it was.
+    std::optional<FileError> OpenTXT();
+
+    bool SaveFile() override;
+    void SaveAs() override;
+    // The selection, or the whole text when nothing is selected.
+    void PrintDoc(QPrinter* printer) override;
+
+    void EditCut() override;
+    void EditCopy() override;
+    void EditPaste() override;
+    void EditDelete() override;
+    void EditSelectAll() override;
+    void EditTimeDate() override;
+    void EditWW() override;
+    // ResizeForm stays the base's: the window lays the pad out itself, and the word wrap follows
+    // the menu check. SearchFind, SearchReplace and SearchAgain also stay the base's empty
+    // operations until the search dialog exists; the menus already route them here.
+
+    // The check of the Edit menu's "Word Wrap", shared by every text window.
+    bool WordWrap() const override;
+
+    // The pad's text as it goes to the file: block breaks as "\n", every other character kept.
+    QString Text() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Asks for a file name until the user picks a new one, agrees to overwrite, or cancels.
+    bool AskSaveName(QString* path, QString* title);
+    // Writes the text; only a written file becomes the slot's path and title.
+    bool WriteTo(const QString& path, const QString& title);
+    void ApplyFont();
+    void ApplyWordWrap();
+    void AddToRecentFiles();
+    bool HandleKey(const QKeyEvent& key);
+
+    QPlainTextEdit* pad;
+    // How the file was written; a new document is written as CR LF in code page 1252.
+    TextFormat format_;
+};

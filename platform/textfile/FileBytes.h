@@ -1,0 +1,25 @@
+// The bytes of a file on disk, read and written with the classic run-time error numbers.
+#pragma once
+
+#include "ByteSink.h"
+#include "TextFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class FileBytes {
+public:
+    // Only a regular file is read, so that a folder, a device or a pipe never blocks or streams
+    // without end.
+    static std::optional<FileError> Read(const QString& path, QByteArray* bytes);
+
+    // Hands the bytes of the new content to the sink; false when it gave up.
+    using Producer = std::function<bool(const ByteSink& sink)>;
+    // Replaces the file with what the producer writes, through a temporary file beside it: on any
+    // failure the file stays as it was. A file the user made read-only is refused, and a replaced
+    // file keeps its permissions.
+    static std::optional<FileError> Write(const QString& path, const Producer& produce);
+};

@@ -1,0 +1,105 @@
+#include "DocumentWindow.h"
+
+#include "Dialogs.h"
+#include "Global.h"
+#include "GlobalMenus.h"
+#include "mdform_QLEditor.h"
+
+#include <QCloseEvent>
+
+namespace {
+const QString kChanged = QStringLiteral(" [CHANGED]");
+} // namespace
+
+DocumentWindow::DocumentWindow(Global& global, DocType type) : g_(global), type_(type) {
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+QString DocumentWindow::TypeName(DocType type) {
+    switch (type) {
+    case DocType::INI:
+        return QStringLiteral("INI");
+    case DocType::REG:
+        return QStringLiteral("REG");
+    case DocType::RTF:
+        return QStringLiteral("RTF");
+    case DocType::TXT:
+        break;
+    }
+    return QStringLiteral("TXT");
+}
+
+QString& DocumentWindow::SlotPath() {
+    return g_.Slot(type_, Slot()).path;
+}
+
+QString& DocumentWindow::SlotTitle() {
+    return g_.Slot(type_, Slot()).title;
+}
+
+bool& DocumentWindow::SlotChanged() {
+    return g_.Slot(type_, Slot()).changed;
+}
+
+void DocumentWindow::Altered(bool changed) {
+    SlotChanged() = changed;
+    QString caption = windowTitle();
+    if (!changed && caption.endsWith(kChanged))
+        caption.chop(kChanged.size());
+    else if (changed && !caption.endsWith(kChanged))
+        caption += kChanged;
+    setWindowTitle(caption);
+}
+
+void DocumentWindow::Activate() {
+    g_.activeDocument = this;
+    g_.main->Menus().SetState(TypeName(type_));
+}
+
+bool DocumentWindow::QueryClose() {
+    if (!SlotChanged()) {
+        Altered(false);
+        return true;
+    }
+    switch (qlx::MsgBox(QStringLiteral("Save this file?\r") + SlotPath(), qlx::vbYesNoCancel + qlx::vbQuestion,
+                        QStringLiteral("Document Changed"))) {
+    case qlx::vbYes:
+        // A save that did not happen (dialog cancelled, write failed) keeps the document.
+        if (!SaveFile())
+            return false;
+        Altered(false);
+        return true;
+    case qlx::vbNo:
+        Altered(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DocumentWindow::ExitForm() {
+    return QueryClose();
+}
+
+void DocumentWindow::FileClose() {
+    if (!g_.exiting)
+        close();
+}
+
+void DocumentWindow::PrintDoc(QPrinter*) {}
+
+void DocumentWindow::closeEvent(QCloseEvent* event) {
+    // During exit the shell has already dealt with every document.
+    if (g_.exiting) {
+        event->accept();
+        return;
+    }
+    if (!QueryClose()) {
+        event->ignore();
+        g_.main->Menus().SetState(TypeName(type_));
+        return;
+    }
+    Tag.clear();
+    event->accept();
+    g_.main->Menus().SetState(QStringLiteral("MDI"));
+}

@@ -1,0 +1,109 @@
+// The contract between the shell and every document window: the named operations the menus call
+// on the active document (empty unless the editor offers them), the slot tag, and the duties on
+// activation and unload.
+#pragma once
+
+#include "TextFile.h"
+
+#include <QMdiSubWindow>
+
+#include <optional>
+
+class Global;
+class QPrinter;
+
+enum class DocType { INI = 1, REG = 2, RTF = 3, TXT = 4 };
+
+class DocumentWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    DocumentWindow(Global& global, DocType type);
+
+    DocType Type() const { return type_; }
+    // "INI", "REG", "RTF" or "TXT".
+    static QString TypeName(DocType type);
+
+    // The slot tag: the slot number as decimal text while the window holds a document, else empty.
+    QString Tag;
+    int Slot() const { return Tag.toInt(); }
+
+    // Prepares an empty document; Open loads the file the opener put into the slot's path. An
+    // open that fails leaves the file alone and returns why.
+    virtual void New() = 0;
+    virtual std::optional<FileError> Open() = 0;
+
+    // Runs the close logic as at exit; false when the user kept the document (Cancel, or a save
+    // that did not happen), which stops the exit.
+    virtual bool ExitForm();
+    // Saves; false when nothing was written (dialog cancelled, write failed).
+    virtual bool SaveFile() { return true; }
+    virtual void SaveAs() {}
+    virtual void FileSaveRegular() {}
+    virtual void FileSaveExpanded() {}
+    virtual void FileSaveAsRegular() {}
+    virtual void FileSaveAsExpanded() {}
+    // Asks the window to close: the close logic may offer to save, and may keep the window.
+    virtual void FileClose();
+    virtual void PrintDoc(QPrinter* printer);
+    virtual void ResizeForm() {}
+    // Shows the content of a file named relative to the current folder, as an untitled document.
+    virtual void LoadFileByName(const QString&) {}
+
+    virtual void EditCut() {}
+    virtual void EditCopy() {}
+    virtual void EditPaste() {}
+    virtual void EditDelete() {}
+    virtual void EditSelectAll() {}
+    virtual void EditTimeDate() {}
+    virtual void EditWW() {}
+    virtual void EditPasteSpecialPlainText() {}
+    virtual void SearchFind() {}
+    virtual void SearchReplace() {}
+    virtual void SearchAgain() {}
+    virtual void FormatFont() {}
+    virtual void FormatColor() {}
+    virtual void FormatBold() {}
+    virtual void FormatItalic() {}
+    virtual void FormatUnderline() {}
+    virtual void FormatBulleted() {}
+    virtual void AddValue() {}
+    virtual void DeleteValue() {}
+    virtual void AddSection() {}
+    virtual void DeleteSection() {}
+    virtual void AddSectionToAll() {}
+    virtual void DeleteAllNodes() {}
+    virtual void PasteNewSection() {}
+    virtual void ExpandAll() {}
+    virtual void CollapseAll() {}
+    virtual void EditModify() {}
+    virtual void EditNewKey() {}
+    virtual void EditNewString() {}
+    virtual void EditNewDword() {}
+    virtual void EditNewBinary() {}
+    virtual void EditRename() {}
+
+    virtual bool WordWrap() const { return false; }
+    virtual bool Bulleted() const { return false; }
+
+    // The changed state: the slot's flag, shown as the caption suffix " [CHANGED]".
+    void Altered(bool changed);
+    // Makes this the active document and sets the menus for its type.
+    void Activate();
+
+protected:
+    // The editor's close logic: true when the window may go. The default asks "Save this file?"
+    // for a changed document and saves on Yes; a save that did not happen keeps the window.
+    virtual bool QueryClose();
+
+    // The shell's entries for this window's slot.
+    QString& SlotPath();
+    QString& SlotTitle();
+    bool& SlotChanged();
+
+    void closeEvent(QCloseEvent* event) override;
+
+    Global& g_;
+
+private:
+    DocType type_;
+};

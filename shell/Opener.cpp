@@ -1,0 +1,342 @@
+#include "Opener.h"
+
+#include "CommonDialog.h"
+#include "Dialogs.h"
+#include "Global.h"
+#include "mdform_QLEditor.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace {
+const QString kRecentKey = QStringLiteral("MRU");
+
+DocType TypeOfKind(int kind) {
+    switch (kind) {
+    case 1:
+        return DocType::INI;
+    case 2:
+        return DocType::REG;
+    case 3:
+        return DocType::TXT;
+    default:
+        return DocType::RTF;
+    }
+}
+
+// The name of a type in the limit message of the Open dialog and of File New.
+QString OpenName(DocType type) {
+    switch (type) {
+    case DocType::INI:
+        return QStringLiteral("INI");
+    case DocType::REG:
+        return QStringLiteral("REG");
+    case DocType::TXT:
+        return QStringLiteral("Text");
+    case DocType::RTF:
+        break;
+    }
+    return QStringLiteral("RTF");
+}
+
+QString NewName(DocType type) {
+    switch (type) {
+    case DocType::INI:
+        return QStringLiteral("INI File");
+    case DocType::REG:
+        return QStringLiteral("Registry File");
+    case DocType::TXT:
+        return QStringLiteral("TXT File");
+    case DocType::RTF:
+        break;
+    }
+    return QStringLiteral("RTF File");
+}
+
+bool IsFile(const QString& name) {
+    return !name.isEmpty() && QFileInfo(name).isFile();
+}
+
+// The filter of the Open dialog with the default type first; T and R are the text and rich-text
+// patterns.
+QString OpenFilter(int defaultType, const QString& t, const QString& r) {
+    const QString ini = QStringLiteral("INI File|*.INI");
+    const QString reg = QStringLiteral("Registry File|*.REG");
+    const QString txt = QStringLiteral("Text File|") + t;
+    const QString rtf = QStringLiteral("RTF File|") + r;
+    QStringList order;
+    switch (defaultType) {
+    case 1:
+        order = {reg, ini, txt, rtf};
+        break;
+    case 2:
+        order = {txt, ini, reg, rtf};
+        break;
+    case 3:
+        order = {rtf, ini, reg, txt};
+        break;
+    default:
+        order = {ini, reg, txt, rtf};
+    }
+    return order.join(QLatin1Char('|')) + QStringLiteral("|Other (*.*)|*.*");
+}
+
+// The open kind of the filter at a position of the shown order.
+int KindOfPosition(int defaultType, int position) {
+    static const int kKinds[4][5] = {{1, 2, 3, 4, 5}, {2, 1, 3, 4, 5}, {3, 1, 2, 4, 5}, {4, 1, 2, 3, 5}};
+    return kKinds[defaultType][std::clamp(position, 1, 5) - 1];
+}
+} // namespace
+
+Opener::Opener(Global& global, mdform_QLEditor& main) : g_(global), main_(main) {}
+
+void Opener::RegisterEditor(DocType type, Factory factory) {
+    factories_[type] = std::move(factory);
+}
+
+DocumentWindow* Opener::Window(DocType type, int slot) {
+    DocumentSlot& entry = g_.Slot(type, slot);
+    if (!entry.window) {
+        const auto factory = factories_.find(type);
+        if (factory == factories_.end())
+            return nullptr;
+        entry.window = factory->second(g_);
+        entry.window->setParent(&main_);
+        entry.window->hide();
+    }
+    return entry.window;
+}
+
+void Opener::CreateWindows() {
+    for (int slot = 0; slot < Global::kSlots; ++slot) {
+        for (DocType type : Global::kWalkOrder)
+            Window(type, slot);
+    }
+}
+
+int Opener::FindFreeSlot(DocType type) {
+    for (int slot = 0; slot < Global::kSlots; ++slot) {
+        const DocumentWindow* window = Window(type, slot);
+        if (window && window->Tag.isEmpty())
+            return slot;
+    }
+    return -1;
+}
+
+void Opener::ShowLimitMessage(const QString& name) {
+    qlx::MsgBox(QStringLiteral("There are no more ") + name +
+                    QStringLiteral(" documents available to open.  Please close one before opening another."),
+                qlx::vbOKOnly, QStringLiteral("Reached the limit of 5 type max"));
+}
+
+DocumentWindow* Opener::NewDocument(DocType type, int slot) {
+    if (!factories_.count(type))
+        return nullptr;
+    if (slot < 0)
+        slot = FindFreeSlot(type);
+    if (slot < 0) {
+        ShowLimitMessage(NewName(type));
+        return nullptr;
+    }
+    DocumentWindow* window = Window(type, slot);
+    if (!window->mdiArea())
+        main_.MDIArea()->addSubWindow(window);
+    window->Tag = QString::number(slot);
+    g_.CurrentSlot(type) = slot;
+    static const QMap<DocType, QString> kCaptions = {{DocType::INI, QStringLiteral("New INI File")},
+                                                     {DocType::REG, QStringLiteral("New Registry File")},
+                                                     {DocType::RTF, QStringLiteral("New RTF Document")},
+                                                     {DocType::TXT, QStringLiteral("New Text Document")}};
+    window->setWindowTitle(kCaptions.value(type));
+    window->ResizeForm();
+    window->New();
+    window->show();
+    return window;
+}
+
+void Opener::PresetOpen(const QString& path, int kind) {
+    preset_ = {true, path, g_.resources.FindNameOnly(path), kind};
+}
+
+void Opener::OpenFileDialog() {
+    if (preset_.set) {
+        preset_.set = false;
+        OpenByKind(preset_.kind, preset_.path, preset_.title);
+        return;
+    }
+    Settings& settings = g_.settings;
+    int defaultType = settings.Read(QStringLiteral("Default Open Type")).toInt();
+    if (defaultType < 0 || defaultType >= 4)
+        defaultType = 0;
+    QString start = settings.Read(QStringLiteral("Last Open"));
+    if (start.isEmpty())
+        start = QString::fromStdString(g_.registry.ReadValue(Settings::kShellFolders, "Personal"));
+    if (start.isEmpty())
+        start = QDir::homePath();
+
+    CommonDialog& dialog = main_.Dialog();
+    dialog.InitDir = start;
+    dialog.DialogTitle = QStringLiteral("Open File for Editing");
+    dialog.Filter = OpenFilter(defaultType, settings.txtFileFilter, settings.rtfFileFilter);
+    dialog.FilterIndex = 1;
+    dialog.FileName.clear();
+    dialog.Flags = qlx::OFN_HIDEREADONLY | (settings.multiSelect ? qlx::OFN_ALLOWMULTISELECT : 0);
+    if (!dialog.ShowOpen() || dialog.FileName.isEmpty())
+        return;
+
+    if (settings.multiSelect) {
+        // Each chosen file gets its editor from its name, not from the filter.
+        const QStringList files = dialog.FileNames.isEmpty() ? QStringList{dialog.FileName} : dialog.FileNames;
+        settings.Write(QStringLiteral("Last Open"), QFileInfo(files.first()).path());
+        for (const QString& file : files) {
+            PresetOpen(file, OpenKindOf(file, settings.txtFileFilter));
+            OpenFileDialog();
+        }
+        main_.CascadeWindows();
+        return;
+    }
+    const QString path = dialog.FileName;
+    settings.Write(QStringLiteral("Last Open"), path.left(path.size() - dialog.FileTitle.size() - 1));
+    if (!IsFile(path))
+        return;
+    OpenByKind(KindOfPosition(defaultType, dialog.FilterIndex), path, dialog.FileTitle);
+}
+
+void Opener::OpenByKind(int kind, const QString& path, const QString& title) {
+    const DocType type = TypeOfKind(kind);
+    if (!factories_.count(type))
+        return;
+    const int slot = FindFreeSlot(type);
+    if (slot < 0) {
+        ShowLimitMessage(OpenName(type));
+        return;
+    }
+    DocumentWindow* window = NewDocument(type, slot);
+    DocumentSlot& entry = g_.Slot(type, slot);
+    entry.path = path;
+    entry.title = type == DocType::INI ? title.toUpper() : title;
+    if (const std::optional<FileError> error = window->Open()) {
+        // Nothing half-read may stay behind under the file's name, where a save would overwrite it.
+        TextFile::ShowOpenError(path, *error);
+        entry.path.clear();
+        entry.title.clear();
+        entry.changed = false;
+        window->close();
+    }
+}
+
+int Opener::OpenKindOf(const QString& name, const QString& textFilter) {
+    const QString last = name.toUpper().right(3);
+    if (last == QLatin1String("INI"))
+        return 1;
+    if (last == QLatin1String("REG"))
+        return 2;
+    return textFilter.toUpper().contains(last) ? 3 : 4;
+}
+
+bool Opener::IsFullPath(const QString& name) {
+    return name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1String("\\\\")) ||
+           name.mid(1, 2) == QLatin1String(":\\");
+}
+
+void Opener::OpenCommandLine(const QString& commandLine) {
+    QString rest = commandLine.trimmed();
+    while (!rest.isEmpty()) {
+        QString name;
+        const qsizetype space = rest.indexOf(QLatin1Char(' '));
+        if (IsFile(rest) || space < 0) {
+            name = rest;
+            rest.clear();
+        } else {
+            name = rest.left(space).trimmed();
+            rest = rest.mid(space + 1).trimmed();
+        }
+        if (!IsFile(name)) {
+            qlx::MsgBox(QStringLiteral("QLX was unable to verify that your request was to open a file.\r\r( ") +
+                            name + QStringLiteral(" )\r\rAs such, this action has been canceled."),
+                        qlx::vbOKOnly + qlx::vbInformation, QStringLiteral("QLX"));
+            continue;
+        }
+        if (IsFullPath(name)) {
+            PresetOpen(name, OpenKindOf(name, g_.settings.txtFileFilter));
+            OpenFileDialog();
+        } else if (FindFreeSlot(DocType::RTF) >= 0) {
+            // A name relative to the current folder shows its content in a new rich-text document.
+            if (DocumentWindow* window = NewDocument(DocType::RTF, -1))
+                window->LoadFileByName(name);
+        }
+    }
+}
+
+void Opener::PasteToNew(DocType type) {
+    if (FindFreeSlot(type) < 0)
+        return;
+    if (DocumentWindow* window = NewDocument(type, -1))
+        window->EditPaste();
+}
+
+void Opener::ReadRecentFiles() {
+    for (int entry = 1; entry <= 4; ++entry)
+        recent_[entry] = g_.settings.Read(QStringLiteral("mru%1").arg(entry), kRecentKey);
+}
+
+void Opener::WriteRecentEntry(int entry) {
+    g_.settings.Write(QStringLiteral("mru%1").arg(entry), recent_[entry], kRecentKey);
+}
+
+void Opener::AddRecentFile(const QString& path) {
+    for (int entry = 1; entry <= 4; ++entry) {
+        if (recent_[entry] == path)
+            return;
+    }
+    for (int entry = 1; entry <= 4; ++entry) {
+        if (recent_[entry].isEmpty()) {
+            recent_[entry] = path;
+            WriteRecentEntry(entry);
+            return;
+        }
+    }
+    for (int entry = 1; entry <= 3; ++entry) {
+        recent_[entry] = recent_[entry + 1];
+        WriteRecentEntry(entry);
+    }
+    recent_[4] = path;
+    WriteRecentEntry(4);
+}
+
+void Opener::RemoveRecentEntry(int entry) {
+    for (int i = entry; i < 4; ++i) {
+        recent_[i] = recent_[i + 1];
+        WriteRecentEntry(i);
+    }
+    recent_[4].clear();
+    WriteRecentEntry(4);
+}
+
+void Opener::RefreshRecentMenu() {
+    GlobalMenus& menus = main_.Menus();
+    bool anyEntry = false;
+    for (int entry = 1; entry <= 4; ++entry) {
+        QAction* item = menus.Action(QStringLiteral("menu_FileRecent%1").arg(entry));
+        const QString& path = recent_[entry];
+        anyEntry = anyEntry || !path.isEmpty();
+        const bool shown = !path.isEmpty() && g_.resources.ValidateMRU(path);
+        item->setVisible(shown);
+        if (shown)
+            item->setText(QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&")));
+    }
+    menus.Action(QStringLiteral("sep_FileExit"))->setVisible(anyEntry);
+}
+
+void Opener::OpenRecentFile(int entry) {
+    const QString path = g_.settings.Read(QStringLiteral("mru%1").arg(entry), kRecentKey);
+    if (!g_.resources.ValidateMRU(path)) {
+        qlx::MsgBox(QStringLiteral("This file no longer exists"), qlx::vbOKOnly, QString());
+        RemoveRecentEntry(entry);
+        RefreshRecentMenu();
+        return;
+    }
+    PresetOpen(path, OpenKindOf(path, g_.settings.txtFileFilter));
+    OpenFileDialog();
+}

@@ -1,0 +1,401 @@
+#include "ScriptedResponder.h"
+#include "TestEnvironment.h"
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Encoding = TextFormat::Encoding;
+using LineEnd = TextFormat::LineEnd;
+
+Q_DECLARE_METATYPE(Encoding)
+Q_DECLARE_METATYPE(LineEnd)
+
+namespace {
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray BytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray EveryByte() {
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(char(i));
+    return bytes;
+}
+
+QByteArray HighBytes() {
+    QByteArray bytes;
+    for (int i = 0x80; i < 0x100; ++i)
+        bytes.append(char(i));
+    return bytes;
+}
+
+QString SaveErrorText(const QString& path, const QString& description) {
+    return "The request to save:\r" + path + "\rhas generated an error:\r\r" + description +
+           "\r\rThe file on disk has not been changed.";
+}
+
+QString Text(const char16_t* text) {
+    return QStringView(text).toString();
+}
+
+bool IsRoot() {
+    return ::geteuid() == 0;
+}
+
+const QString kAskUnicode =
+    "This document contains characters that its file encoding cannot hold.  Save it as UTF-8 instead?";
+
+} // namespace
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void mixedLineEndsAfterEditing();
+    void codePageCharacters();
+    void encodeNewDocument();
+    void canEncode();
+    void largeTextInPieces();
+    void readErrors_data();
+    void readErrors();
+    void readsPastReportedSize();
+    void saveAsUnicodeYes();
+    void saveAsUnicodeNo();
+    void failedSave_data();
+    void failedSave();
+    void saveRefusesReadOnlyFile();
+    void saveKeepsModeAndLink();
+    void openErrorMessage();
+};
+
+void TestTextFile::roundTrip_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Encoding>("encoding");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<LineEnd>("lineEnd");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QByteArray() << Encoding::Cp1252 << false << LineEnd::CRLF << "";
+    QTest::newRow("ASCII CR LF") << QByteArray("[boot]\r\nshell=x\r\n") << Encoding::Cp1252 << false
+                                 << LineEnd::CRLF << "[boot]\nshell=x\n";
+    QTest::newRow("UTF-8 LF") << QByteArray("caf\xC3\xA9\nna\xC3\xAFve\n") << Encoding::Utf8 << false
+                              << LineEnd::LF << QString::fromUtf8("café\nnaïve\n");
+    QTest::newRow("UTF-8 BOM, no final end")
+        << QByteArray("\xEF\xBB\xBF" "a\r\n\xE2\x82\xAC") << Encoding::Utf8 << true << LineEnd::CRLF
+        << QString::fromUtf8("a\n€");
+    QTest::newRow("UTF-8 BOM alone") << QByteArray("\xEF\xBB\xBF") << Encoding::Utf8 << true
+                                     << LineEnd::CRLF << "";
+    QTest::newRow("UTF-8 two BOMs") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << Encoding::Utf8 << true
+                                    << LineEnd::CRLF << Text(u"\uFEFFx");
+    QTest::newRow("UTF-8 with NUL and astral")
+        << QByteArray("a\0b\xF0\x9F\x98\x80\r", 8) << Encoding::Utf8 << false << LineEnd::CR
+        << QString::fromUtf8(QByteArray("a\0b\xF0\x9F\x98\x80\n", 8));
+    QTest::newRow("UTF-16LE BOM CR LF") << QByteArray("\xFF\xFE" "a\0\r\0\n\0\xAC\x20\0\0", 12)
+                                        << Encoding::Utf16LE << true << LineEnd::CRLF
+                                        << Text(u"a\n€") + QChar(0);
+    QTest::newRow("UTF-16BE BOM CR") << QByteArray("\xFE\xFF\0a\0\r\0b", 8) << Encoding::Utf16BE << true
+                                     << LineEnd::CR << "a\nb";
+    QTest::newRow("UTF-16LE no BOM") << QByteArray("h\0i\0\n\0", 6) << Encoding::Utf16LE << false
+                                     << LineEnd::LF << "hi\n";
+    QTest::newRow("UTF-16BE no BOM") << QByteArray("\0h\0\xE9\0\r\0\n", 8) << Encoding::Utf16BE << false
+                                     << LineEnd::CRLF << Text(u"h\u00E9\n");
+    QTest::newRow("code page high bytes") << HighBytes() + "\r\n" << Encoding::Cp1252 << false
+                                          << LineEnd::CRLF << QString();
+    QTest::newRow("truncated UTF-8 sequence") << QByteArray("ab\xC3") << Encoding::Cp1252 << false
+                                              << LineEnd::CRLF << Text(u"ab\u00C3");
+    QTest::newRow("UTF-8 BOM then invalid") << QByteArray("\xEF\xBB\xBF\xFF") << Encoding::Cp1252 << false
+                                            << LineEnd::CRLF << Text(u"\u00EF\u00BB\u00BF\u00FF");
+    QTest::newRow("UTF-16 BOM, odd length")
+        << QByteArray("\xFF\xFEz\0!", 5) << Encoding::Cp1252 << false << LineEnd::CRLF
+        << QString(Text(u"\u00FF\u00FEz")) + QChar(0) + "!";
+    QTest::newRow("UTF-16 BOM, lone surrogate")
+        << QByteArray("\xFF\xFE\0\xD8\x41\0", 6) << Encoding::Cp1252 << false << LineEnd::CRLF
+        << QString(Text(u"\u00FF\u00FE")) + QChar(0) + Text(u"\u00D8A") + QChar(0);
+    // Every byte, control characters and both kinds of line end among them.
+    QTest::newRow("every byte") << EveryByte() << Encoding::Cp1252 << false << LineEnd::LF
+                                << QString();
+    QTest::newRow("mixed ends") << QByteArray("a\r\nb\nc\rd\r\r\n") << Encoding::Cp1252 << false
+                                << LineEnd::CRLF << "a\nb\nc\nd\n\n";
+}
+
+// Opened and saved unchanged, a file is the same byte for byte.
+void TestTextFile::roundTrip() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(Encoding, encoding);
+    QFETCH(bool, bom);
+    QFETCH(LineEnd, lineEnd);
+    QFETCH(QString, text);
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("doc.txt");
+    WriteBytes(path, bytes);
+
+    DecodedText decoded;
+    QVERIFY(!TextFile::Read(path, &decoded));
+    QCOMPARE(decoded.format.encoding, encoding);
+    QCOMPARE(decoded.format.bom, bom);
+    QCOMPARE(decoded.format.lineEnd, lineEnd);
+    if (!text.isNull())
+        QCOMPARE(decoded.text, text);
+    QCOMPARE(TextFile::Encode(decoded.text, decoded.format), bytes);
+
+    QVERIFY(TextFile::Save(path, decoded.text, &decoded.format));
+    QCOMPARE(BytesOf(path), bytes);
+    QVERIFY(responder.calls().isEmpty());
+}
+
+void TestTextFile::mixedLineEndsAfterEditing() {
+    DecodedText decoded = TextFile::Decode("a\r\nb\nc\rd");
+    QCOMPARE(decoded.format.mixedLineEnds, (std::vector<LineEnd>{LineEnd::CRLF, LineEnd::LF, LineEnd::CR}));
+    // A line added past the lines that were read ends in the file's first style.
+    decoded.text += "\ne\nf";
+    QCOMPARE(TextFile::Encode(decoded.text, decoded.format), QByteArray("a\r\nb\nc\rd\r\ne\r\nf"));
+    QVERIFY(TextFile::Decode("a\nb\n").format.mixedLineEnds.empty());
+}
+
+void TestTextFile::codePageCharacters() {
+    QCOMPARE(TextFile::Decode("\x80\x81\x8A\x9F\xA0\xFF").text, Text(u"\u20AC\u0081\u0160\u0178\u00A0\u00FF"));
+}
+
+void TestTextFile::encodeNewDocument() {
+    TextFormat format;
+    QCOMPARE(TextFile::Encode(Text(u"\u20ACx\ny\n"), format), QByteArray("\x80x\r\ny\r\n"));
+    format.encoding = Encoding::Utf16BE;
+    format.bom = true;
+    format.lineEnd = LineEnd::LF;
+    QCOMPARE(TextFile::Encode(Text(u"\U0001F600\n"), format), QByteArray("\xFE\xFF\xD8\x3D\xDE\x00\0\n", 8));
+}
+
+void TestTextFile::canEncode() {
+    QVERIFY(TextFile::CanEncode(Text(u"\u20AC\u0160\u0178\u00FF\u0081\u009D plain"), Encoding::Cp1252));
+    QVERIFY(!TextFile::CanEncode(Text(u"a\u0100"), Encoding::Cp1252));
+    // 0x80 is the euro sign, so U+0080 has no byte of its own.
+    QVERIFY(!TextFile::CanEncode(Text(u"\u0080"), Encoding::Cp1252));
+    QVERIFY(!TextFile::CanEncode(Text(u"\U0001F600"), Encoding::Cp1252));
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE}) {
+        QVERIFY(TextFile::CanEncode(Text(u"\u0100\U0001F600"), encoding));
+        QVERIFY(!TextFile::CanEncode(QString(QChar(0xD800)) + "a", encoding));
+        QVERIFY(!TextFile::CanEncode(QString("a") + QChar(0xDC00), encoding));
+        QVERIFY(!TextFile::CanEncode(QString(QChar(0xD800)), encoding));
+    }
+}
+
+// Long texts are encoded in pieces; no character may be cut at the seams.
+void TestTextFile::largeTextInPieces() {
+    // One line longer than a piece, with pairs across its seams, then many short lines.
+    QString text = QString(300000, u'y');
+    for (const qsizetype at : {131071, 262143})
+        text.replace(at, 2, Text(u"\U0001F600"));
+    while (text.size() < 600000)
+        text += Text(u"\nline with \u00E9 and \u20AC\t") + QString(2000, u'x');
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("large.txt");
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE}) {
+        TextFormat format;
+        format.encoding = encoding;
+        format.bom = true;
+        QVERIFY(TextFile::Save(path, text, &format));
+        DecodedText decoded;
+        QVERIFY(!TextFile::Read(path, &decoded));
+        QCOMPARE(decoded.format.encoding, encoding);
+        QVERIFY(decoded.text == text);
+        QCOMPARE(TextFile::Encode(text, format), BytesOf(path));
+    }
+    const QString latin = QString(text).replace(Text(u"\U0001F600"), "!!");
+    TextFormat format;
+    QVERIFY(TextFile::Save(path, latin, &format));
+    QVERIFY(TextFile::Decode(BytesOf(path)).text == latin);
+}
+
+void TestTextFile::readErrors_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    QTest::newRow("missing") << "missing" << 53;
+    QTest::newRow("folder") << "folder" << 75;
+    QTest::newRow("device") << "device" << 75;
+    QTest::newRow("FIFO") << "fifo" << 75;
+    QTest::newRow("unreadable") << "unreadable" << 70;
+}
+
+// None of these may hang or stream without end; each is an error with the classic number.
+void TestTextFile::readErrors() {
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    TestEnvironment env;
+    QString path = env.path("x");
+    if (kind == "folder")
+        QVERIFY(QDir().mkpath(path));
+    if (kind == "device")
+        path = "/dev/zero";
+    if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (kind == "unreadable") {
+        if (IsRoot())
+            QSKIP("The superuser reads any file.");
+        WriteBytes(path, "secret");
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+    }
+    DecodedText decoded;
+    decoded.text = "untouched";
+    const auto error = TextFile::Read(path, &decoded);
+    QVERIFY(error);
+    QCOMPARE(error->number, number);
+    QVERIFY(!error->description.isEmpty());
+    QCOMPARE(decoded.text, "untouched");
+}
+
+// Files of the system report no size and still have text.
+void TestTextFile::readsPastReportedSize() {
+    DecodedText decoded;
+    QVERIFY(!TextFile::Read("/proc/self/status", &decoded));
+    QVERIFY(decoded.text.contains("VmRSS"));
+}
+
+void TestTextFile::saveAsUnicodeYes() {
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("a.txt");
+    WriteBytes(path, "old\r\n");
+    TextFormat format = TextFile::Detect("old\r\n");
+    responder.expectMsgBox(qlx::vbYes);
+
+    QVERIFY(TextFile::Save(path, Text(u"\u0100\u20AC\n"), &format));
+    QCOMPARE(responder.calls().size(), 1);
+    const DialogCall& ask = responder.calls().at(0);
+    QCOMPARE(ask.text, kAskUnicode);
+    QCOMPARE(ask.title, "Save as Unicode");
+    QCOMPARE(ask.buttons, qlx::vbYesNo);
+    QCOMPARE(ask.icon, qlx::vbQuestion);
+    QCOMPARE(format.encoding, Encoding::Utf8);
+    QVERIFY(!format.bom);
+    QCOMPARE(BytesOf(path), QByteArray("\xC4\x80\xE2\x82\xAC\r\n"));
+}
+
+void TestTextFile::saveAsUnicodeNo() {
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("a.txt");
+    WriteBytes(path, "old");
+    TextFormat format;
+    responder.expectMsgBox(qlx::vbNo);
+
+    QVERIFY(!TextFile::Save(path, Text(u"\u0100"), &format));
+    QCOMPARE(responder.calls().size(), 1);
+    QCOMPARE(responder.calls().at(0).title, "Save as Unicode");
+    QCOMPARE(format.encoding, Encoding::Cp1252);
+    QCOMPARE(BytesOf(path), QByteArray("old"));
+}
+
+void TestTextFile::failedSave_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("read-only folder") << "read-only folder" << 70 << "Permission denied";
+    QTest::newRow("missing folder") << "missing folder" << 75 << "No such file or directory";
+    QTest::newRow("target is a folder") << "target is a folder" << 75 << "Is a directory";
+}
+
+// The old file stays whole and the user is told why.
+void TestTextFile::failedSave() {
+    QFETCH(QString, kind);
+    QFETCH(int, number);
+    QFETCH(QString, description);
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString folder = env.path("docs");
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + "/a.txt";
+    if (kind == "read-only folder") {
+        if (IsRoot())
+            QSKIP("The superuser writes into any folder; the other rows force the failure.");
+        WriteBytes(path, "original");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    }
+    if (kind == "missing folder")
+        path = env.path("gone/a.txt");
+    if (kind == "target is a folder")
+        QVERIFY(QDir().mkpath(path));
+    const QByteArray before = BytesOf(path);
+    TextFormat format;
+
+    const auto error = TextFile::Write(path, "new");
+    QVERIFY(error);
+    QCOMPARE(error->number, number);
+    responder.expectMsgBox(qlx::vbOK);
+    QVERIFY(!TextFile::Save(path, "new", &format));
+    QCOMPARE(responder.calls().size(), 1);
+    const DialogCall& message = responder.calls().at(0);
+    QCOMPARE(message.text, SaveErrorText(path, description));
+    QCOMPARE(message.title, "QLX Save Error");
+    QCOMPARE(message.buttons, qlx::vbOKOnly);
+    QCOMPARE(message.icon, qlx::vbCritical);
+    QCOMPARE(BytesOf(path), before);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A file the user made read-only is not replaced behind its back, whoever runs the program.
+void TestTextFile::saveRefusesReadOnlyFile() {
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("locked.txt");
+    WriteBytes(path, "original");
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    TextFormat format;
+    responder.expectMsgBox(qlx::vbOK);
+
+    QVERIFY(!TextFile::Save(path, "new", &format));
+    QCOMPARE(responder.calls().size(), 1);
+    QCOMPARE(responder.calls().at(0).text, SaveErrorText(path, "Permission denied"));
+    QCOMPARE(responder.calls().at(0).title, "QLX Save Error");
+    QCOMPARE(BytesOf(path), QByteArray("original"));
+    QCOMPARE(QDir(env.root()).entryList(QDir::Files), QStringList{"locked.txt"});
+}
+
+void TestTextFile::saveKeepsModeAndLink() {
+    TestEnvironment env;
+    const QString target = env.path("real.txt");
+    const QString link = env.path("link.txt");
+    WriteBytes(target, "old");
+    QCOMPARE(::chmod(QFile::encodeName(target).constData(), 0645), 0);
+    QVERIFY(QFile::link(target, link));
+    TextFormat format;
+
+    QVERIFY(TextFile::Save(link, "new", &format));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(BytesOf(target), QByteArray("new"));
+    struct stat info {};
+    QCOMPARE(::stat(QFile::encodeName(target).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0645u);
+}
+
+void TestTextFile::openErrorMessage() {
+    ScriptedResponder responder;
+    responder.expectMsgBox(qlx::vbOK);
+    TextFile::ShowOpenError("/home/u/a.txt", FileError{53, "No such file or directory"});
+    const DialogCall& message = responder.calls().at(0);
+    QCOMPARE(message.text, "The request to open:\r/home/u/a.txt\rhas generated an error:\r\r"
+                           "No such file or directory\r\rThe action has been canceled.");
+    QCOMPARE(message.title, "QLX Open Error: 53");
+    QCOMPARE(message.buttons, qlx::vbOKOnly);
+    QCOMPARE(message.icon, qlx::vbCritical);
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

@@ -1,0 +1,141 @@
+#include "ShellFixture.h"
+
+#include <QMdiArea>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+FakeDocument* Open(ShellFixture& f, DocType type, const QString& name, bool changed) {
+    f.main.DocumentOpener().PresetOpen(f.File(name), int(type == DocType::TXT ? 3 : type == DocType::INI ? 1 : 2));
+    f.main.DocumentOpener().OpenFileDialog();
+    for (int slot = Global::kSlots - 1; slot >= 0; --slot) {
+        FakeDocument* doc = f.Doc(type, slot);
+        if (doc && !doc->Tag.isEmpty()) {
+            doc->Altered(changed);
+            doc->calls.clear();
+            return doc;
+        }
+    }
+    return nullptr;
+}
+
+void Tick(ShellFixture& f, int times) {
+    for (int i = 0; i < times; ++i)
+        QMetaObject::invokeMethod(f.main.AutoSaveTimer(), "timeout");
+}
+} // namespace
+
+class tst_saveexit : public QObject {
+    Q_OBJECT
+
+private slots:
+    void autoSaveAfterTheInterval() {
+        ShellFixture f([](Global& g) { g.settings.Write("AutoSave", "5"); });
+        FakeDocument* changed = Open(f, DocType::TXT, "a.txt", true);
+        FakeDocument* unchanged = Open(f, DocType::TXT, "b.txt", false);
+        FakeDocument* reg = Open(f, DocType::REG, "c.reg", true);
+        Tick(f, 4);
+        QVERIFY(changed->calls.isEmpty());
+        Tick(f, 1);
+        QCOMPARE(changed->calls, QStringList{"SaveFile"});
+        QCOMPARE(changed->captionsAtSave, QStringList{"Quillon Editor - AutoSaving Open Files"});
+        QVERIFY(unchanged->calls.isEmpty());
+        QCOMPARE(reg->calls, QStringList{"FileSaveRegular"});
+        QCOMPARE(f.main.windowTitle(), QStringLiteral("Quillon Editor"));
+        // An automatic pass neither minimizes nor restores.
+        QVERIFY(!changed->isMinimized());
+    }
+
+    void loweredIntervalIsHonouredAtTheNextTick() {
+        ShellFixture f([](Global& g) { g.settings.Write("AutoSave", "10"); });
+        FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
+        Tick(f, 7);
+        f.main.SetAutoSaveTimer(3);
+        Tick(f, 1);
+        QCOMPARE(doc->calls, QStringList{"SaveFile"});
+    }
+
+    void saveAllSavesChangedAndCascades() {
+        ShellFixture f;
+        FakeDocument* a = Open(f, DocType::TXT, "a.txt", false);
+        FakeDocument* b = Open(f, DocType::INI, "b.ini", true);
+        FakeDocument* c = Open(f, DocType::TXT, "c.txt", false);
+        f.main.Menus().Action("menu_FileSaveAll")->trigger();
+        QCOMPARE(b->calls, QStringList{"SaveFile"});
+        QVERIFY(a->calls.isEmpty() && c->calls.isEmpty());
+        for (FakeDocument* doc : {a, b, c})
+            QVERIFY(!doc->isMinimized());
+    }
+
+    void closeAllAsksForChangedOnes() {
+        ShellFixture f;
+        Open(f, DocType::TXT, "a.txt", false);
+        FakeDocument* changed = Open(f, DocType::TXT, "b.txt", true);
+        f.responder.expectMsgBox(qlx::vbNo);
+        f.main.Menus().Action("menu_FileCloseAll")->trigger();
+        QCOMPARE(f.responder.calls().at(0).text, "Save this file?\r" + f.env.path("b.txt"));
+        QCOMPARE(f.responder.calls().at(0).title, QStringLiteral("Document Changed"));
+        QCOMPARE(f.responder.calls().at(0).buttons, int(qlx::vbYesNoCancel));
+        QCOMPARE(f.responder.calls().at(0).icon, int(qlx::vbQuestion));
+        QVERIFY(changed->calls.isEmpty());
+        QCOMPARE(f.main.DocumentOpener().FindFreeSlot(DocType::TXT), 0);
+    }
+
+    void closeKeepsTheWindowWhenTheSaveDidNotHappen() {
+        ShellFixture f;
+        FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
+        doc->saveSucceeds = false;
+        f.responder.expectMsgBox(qlx::vbYes);
+        doc->FileClose();
+        QCOMPARE(doc->calls, QStringList{"SaveFile"});
+        QCOMPARE(doc->Tag, QStringLiteral("0"));
+        QVERIFY(f.global.Slot(DocType::TXT, 0).changed);
+
+        f.responder.expectMsgBox(qlx::vbCancel);
+        doc->FileClose();
+        QCOMPARE(doc->Tag, QStringLiteral("0"));
+    }
+
+    void exitWithoutDocumentsAsksNothing() {
+        ShellFixture f;
+        QVERIFY(f.main.ExitProgram());
+        QCOMPARE(f.global.settings.Read("WinRegistration"), QString());
+        QVERIFY(!f.global.settings.Read("MDI Width").isEmpty());
+        QVERIFY(f.responder.calls().isEmpty());
+    }
+
+    void exitSavesOnYesAndDiscardsOnNo() {
+        ShellFixture f;
+        QPointer<FakeDocument> a = Open(f, DocType::TXT, "a.txt", true);
+        Open(f, DocType::INI, "b.ini", true);
+        f.responder.expectMsgBox(qlx::vbNo);  // slot 0 INI first
+        f.responder.expectMsgBox(qlx::vbYes); // then slot 0 TXT
+        QVERIFY(f.main.ExitProgram());
+        QCOMPARE(f.responder.calls().at(0).text, "Save this file?\r" + f.env.path("b.ini"));
+        QVERIFY(f.global.exiting);
+        QVERIFY(!a); // released with the other windows
+    }
+
+    void cancelAtExitKeepsEverything() {
+        ShellFixture f;
+        FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
+        const QString handle = f.global.settings.Read("WinRegistration");
+        f.responder.expectMsgBox(qlx::vbCancel);
+        QVERIFY(!f.main.ExitProgram());
+        QVERIFY(!f.global.exiting);
+        QCOMPARE(f.main.windowTitle(), QStringLiteral("Quillon Editor"));
+        QCOMPARE(f.global.settings.Read("WinRegistration"), handle);
+        QVERIFY(!doc->isMinimized());
+        QVERIFY(f.global.Slot(DocType::TXT, 0).changed);
+
+        // A cancelled save dialog stops the exit too.
+        doc->saveSucceeds = false;
+        f.responder.expectMsgBox(qlx::vbYes);
+        QVERIFY(!f.main.ExitProgram());
+        QCOMPARE(doc->Tag, QStringLiteral("0"));
+    }
+};
+
+QTEST_MAIN(tst_saveexit)
+#include "tst_saveexit.moc"
