@@ -1,5 +1,8 @@
 #include "TextBench.h"
 
+#include "BenchShell.h"
+#include "DocumentWindow.h"
+
 #include "TextFile.h"
 #include "TextInput.h"
 
@@ -12,8 +15,7 @@
 
 namespace {
 
-// The program's text window. Until its own window class lands these stand in for it: a
-// QPlainTextEdit filled and searched the way the window does it.
+// The bare toolkit's pad, the size the program's text window gives its pad.
 std::unique_ptr<QPlainTextEdit> MakeTextWindow() {
     auto pad = std::make_unique<QPlainTextEdit>();
     pad->resize(800, 600);
@@ -21,14 +23,8 @@ std::unique_ptr<QPlainTextEdit> MakeTextWindow() {
     return pad;
 }
 
-void OpenIntoTextWindow(QPlainTextEdit* pad, const QString& path) {
-    DecodedText decoded;
-    if (!TextFile::Read(path, &decoded))
-        pad->setPlainText(decoded.text);
-}
-
-bool FindNextInTextWindow(QPlainTextEdit* pad, const QString& word) {
-    return pad->find(word);
+QPlainTextEdit* PadOf(DocumentWindow* window) {
+    return window->findChild<QPlainTextEdit*>(QStringLiteral("pad"));
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -50,8 +46,8 @@ template <typename Work> double Timed(Work work) {
 } // namespace
 
 double TextBench::OpenOurs() const {
-    const auto pad = MakeTextWindow();
-    return Timed([&] { OpenIntoTextWindow(pad.get(), input_); });
+    BenchShell shell(folder_);
+    return Timed([&] { shell.Open(input_, 3); });
 }
 
 double TextBench::OpenBare() const {
@@ -60,10 +56,9 @@ double TextBench::OpenBare() const {
 }
 
 double TextBench::SaveOurs() const {
-    DecodedText decoded;
-    TextFile::Read(input_, &decoded);
-    const QString path = folder_ + "/saved-ours.txt";
-    return Timed([&] { TextFile::Save(path, decoded.text, &decoded.format); });
+    BenchShell shell(folder_);
+    DocumentWindow* window = shell.Open(input_, 3);
+    return Timed([&] { window->SaveFile(); });
 }
 
 double TextBench::SaveBare() const {
@@ -78,9 +73,9 @@ double TextBench::SaveBare() const {
 }
 
 double TextBench::FindOurs() const {
-    const auto pad = MakeTextWindow();
-    OpenIntoTextWindow(pad.get(), input_);
-    return Timed([&] { FindNextInTextWindow(pad.get(), TextInput::kLastWord); });
+    BenchShell shell(folder_);
+    QPlainTextEdit* pad = PadOf(shell.Open(input_, 3));
+    return Timed([&] { pad->find(TextInput::kLastWord); });
 }
 
 double TextBench::FindBare() const {

@@ -25,33 +25,31 @@ DocType TypeOfKind(int kind) {
     }
 }
 
-// The name of a type in the limit message of the Open dialog and of File New.
-QString OpenName(DocType type) {
-    switch (type) {
-    case DocType::INI:
-        return QStringLiteral("INI");
-    case DocType::REG:
-        return QStringLiteral("REG");
-    case DocType::TXT:
-        return QStringLiteral("Text");
-    case DocType::RTF:
-        break;
-    }
-    return QStringLiteral("RTF");
-}
+// How each type is named where documents are opened and created.
+struct TypeTexts {
+    // In the limit message of the Open dialog, and of File New.
+    const char* openName;
+    const char* newName;
+    // The caption of a new document.
+    const char* newCaption;
+};
 
-QString NewName(DocType type) {
+const TypeTexts& TextsOf(DocType type) {
+    static const TypeTexts kIni{"INI", "INI File", "New INI File"};
+    static const TypeTexts kReg{"REG", "Registry File", "New Registry File"};
+    static const TypeTexts kTxt{"Text", "TXT File", "New Text Document"};
+    static const TypeTexts kRtf{"RTF", "RTF File", "New RTF Document"};
     switch (type) {
     case DocType::INI:
-        return QStringLiteral("INI File");
+        return kIni;
     case DocType::REG:
-        return QStringLiteral("Registry File");
+        return kReg;
     case DocType::TXT:
-        return QStringLiteral("TXT File");
+        return kTxt;
     case DocType::RTF:
         break;
     }
-    return QStringLiteral("RTF File");
+    return kRtf;
 }
 
 bool IsFile(const QString& name) {
@@ -136,7 +134,7 @@ DocumentWindow* Opener::NewDocument(DocType type, int slot) {
     if (slot < 0)
         slot = FindFreeSlot(type);
     if (slot < 0) {
-        ShowLimitMessage(NewName(type));
+        ShowLimitMessage(QString::fromLatin1(TextsOf(type).newName));
         return nullptr;
     }
     DocumentWindow* window = Window(type, slot);
@@ -144,11 +142,7 @@ DocumentWindow* Opener::NewDocument(DocType type, int slot) {
         main_.MDIArea()->addSubWindow(window);
     window->Tag = QString::number(slot);
     g_.CurrentSlot(type) = slot;
-    static const QMap<DocType, QString> kCaptions = {{DocType::INI, QStringLiteral("New INI File")},
-                                                     {DocType::REG, QStringLiteral("New Registry File")},
-                                                     {DocType::RTF, QStringLiteral("New RTF Document")},
-                                                     {DocType::TXT, QStringLiteral("New Text Document")}};
-    window->setWindowTitle(kCaptions.value(type));
+    window->setWindowTitle(QString::fromLatin1(TextsOf(type).newCaption));
     window->ResizeForm();
     window->New();
     window->show();
@@ -209,7 +203,7 @@ void Opener::OpenByKind(int kind, const QString& path, const QString& title) {
         return;
     const int slot = FindFreeSlot(type);
     if (slot < 0) {
-        ShowLimitMessage(OpenName(type));
+        ShowLimitMessage(QString::fromLatin1(TextsOf(type).openName));
         return;
     }
     DocumentWindow* window = NewDocument(type, slot);

@@ -1,6 +1,7 @@
 #include "mdform_QLEditor.h"
 
 #include "Global.h"
+#include "form_INI.h"
 #include "form_TXT.h"
 
 #include <QCloseEvent>
@@ -55,6 +56,7 @@ mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
         if (auto* document = qobject_cast<DocumentWindow*>(window))
             document->Activate();
     });
+    opener_.RegisterEditor(DocType::INI, [](Global& g) { return new form_INI(g); });
     opener_.RegisterEditor(DocType::TXT, [](Global& g) { return new form_TXT(g); });
     ConnectShellCommands();
 }

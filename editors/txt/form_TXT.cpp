@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextBlock>
 
 namespace {
 // The document separates blocks with the paragraph separator; the file separates lines with "\n".
@@ -92,8 +93,21 @@ void form_TXT::EditWW() {
 }
 
 QString form_TXT::Text() const {
-    // The raw text keeps non-breaking spaces, which the plain-text view of the document drops.
-    return WithLineEnds(pad->document()->toRawText());
+    QStringList lines;
+    Lines([&lines](QStringView line) {
+        lines.append(line.toString());
+        return true;
+    });
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool form_TXT::Lines(const LineSink& sink) const {
+    // A block's own text is its raw text, which keeps non-breaking spaces (the plain-text view of
+    // the document drops them). Block by block, the document is never copied whole.
+    for (QTextBlock block = pad->document()->begin(); block.isValid(); block = block.next())
+        if (!sink(block.text()))
+            return false;
+    return true;
 }
 
 bool form_TXT::SaveFile() {
@@ -141,7 +155,8 @@ bool form_TXT::AskSaveName(QString* path, QString* title) {
 bool form_TXT::WriteTo(const QString& path, const QString& title) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!TextFile::Save(path, Text(), &format))
+    if (!TextFile::Save(
+            path, [this](const LineSink& sink) { return Lines(sink); }, &format))
         return false;
     format_ = std::move(format);
     SlotPath() = path;

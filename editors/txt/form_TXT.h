@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "LineSource.h"
 #include "TextFormat.h"
 
 class QKeyEvent;
@@ -40,6 +41,8 @@ public:
 
     // The pad's text as it goes to the file: block breaks as "\n", every other character kept.
     QString Text() const;
+    // The same text line by line: each block of the document is a line.
+    bool Lines(const LineSink& sink) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -21,7 +21,8 @@ template <typename T, typename Test> bool AnyInBlock(const T* data, qsizetype si
 
 // The start of the first block from index from on that holds an element for which test holds,
 // or size when none does.
-template <typename T, typename Test> qsizetype NextBlockWith(const T* data, qsizetype from, qsizetype size, Test test) {
+template <typename T, typename Test>
+qsizetype NextBlockWith(const T* data, qsizetype from, qsizetype size, Test test) {
     for (; from < size; from += kBlock)
         if (AnyInBlock(data + from, size - from, test))
             return from;

@@ -54,14 +54,16 @@ void CodePage1252::Decode(const char* bytes, qsizetype size, char16_t* out) {
     }
 }
 
-char* CodePage1252::Encode(QStringView text, char* out) {
+bool CodePage1252::Encode(QStringView text, char* out) {
     const char16_t* in = text.utf16();
     const qsizetype size = text.size();
+    bool placed = true;
     for (qsizetype i = 0; i < size; i += BlockScan::kBlock) {
         const qsizetype end = std::min(size, i + BlockScan::kBlock);
         if (BlockScan::AnyInBlock(in + i, size - i, NotAscii)) {
             for (qsizetype j = i; j < end; ++j) {
                 const int byte = FromUnicode(in[j]);
+                placed = placed && byte >= 0;
                 out[j] = byte < 0 ? '?' : char(byte);
             }
         } else {
@@ -69,7 +71,7 @@ char* CodePage1252::Encode(QStringView text, char* out) {
                 out[j] = char(in[j]);
         }
     }
-    return out + size;
+    return placed;
 }
 
 bool CodePage1252::CanEncode(QStringView text) {

@@ -13,9 +13,9 @@ public:
 
     // Decodes size bytes into out, which has room for size characters.
     static void Decode(const char* bytes, qsizetype size, char16_t* out);
-    // Encodes the text into out, which has room for text.size() bytes; a character without a place
-    // becomes "?". Returns the end of what was written.
-    static char* Encode(QStringView text, char* out);
+    // Encodes the text into out, one byte for each character; a character without a place
+    // becomes "?". False when some character had none.
+    static bool Encode(QStringView text, char* out);
     // Whether every character of the text has a place.
     static bool CanEncode(QStringView text);
 };

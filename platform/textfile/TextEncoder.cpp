@@ -33,25 +33,24 @@ bool HasLoneSurrogate(QStringView text) {
 
 } // namespace
 
-TextEncoder::TextEncoder(const TextFormat& format)
-    : format_(&format), encoder_(ToolkitEncoding(format.encoding), QStringEncoder::Flag::Stateless),
-      buffer_(SpaceFor(kPieceCharacters), Qt::Uninitialized) {}
-
-bool TextEncoder::Encode(QStringView text, const ByteSink& sink) {
-    sink_ = &sink;
-    const QByteArrayView bom = format_->bom ? Bom(format_->encoding) : QByteArrayView();
+TextEncoder::TextEncoder(const TextFormat& format, const ByteSink& sink)
+    : format_(&format), sink_(&sink),
+      encoder_(ToolkitEncoding(format.encoding), QStringEncoder::Flag::Stateless),
+      buffer_(SpaceFor(kPieceCharacters), Qt::Uninitialized) {
+    const QByteArrayView bom = format.bom ? Bom(format.encoding) : QByteArrayView();
     used_ = std::copy(bom.begin(), bom.end(), buffer_.data()) - buffer_.data();
-    qsizetype from = 0;
-    for (qsizetype line = 0;; ++line) {
-        const qsizetype end = text.indexOf(u'\n', from);
-        if (end < 0)
-            break;
-        if (!Put(text.sliced(from, end - from)) ||
-            !Put(LineEnds::Characters(LineEnds::EndOf(*format_, line))))
-            return false;
-        from = end + 1;
-    }
-    return Put(text.sliced(from)) && Flush();
+}
+
+bool TextEncoder::Line(QStringView line) {
+    // Every line but the first follows the end of the one before it.
+    if (lines_ > 0 && !Put(LineEnds::Characters(LineEnds::EndOf(*format_, lines_ - 1))))
+        return false;
+    ++lines_;
+    return Put(line);
+}
+
+bool TextEncoder::Finish() {
+    return Flush();
 }
 
 QStringConverter::Encoding TextEncoder::ToolkitEncoding(Encoding encoding) {
@@ -91,14 +90,28 @@ bool TextEncoder::Put(QStringView run) {
             --take;
         if (used_ + SpaceFor(take) > buffer_.size() && !Flush())
             return false;
-        char* out = buffer_.data() + used_;
-        const QStringView piece = run.first(take);
-        out = format_->encoding == Encoding::Cp1252 ? CodePage1252::Encode(piece, out)
-                                                    : encoder_.appendToBuffer(out, piece);
-        used_ = out - buffer_.constData();
+        used_ = EncodePiece(run.first(take), buffer_.data() + used_) - buffer_.constData();
         run = run.sliced(take);
     }
     return true;
+}
+
+char* TextEncoder::EncodePiece(QStringView piece, char* out) {
+    switch (format_->encoding) {
+    case Encoding::Cp1252:
+        lost_ = !CodePage1252::Encode(piece, out) || lost_;
+        return out + piece.size();
+    case Encoding::Utf8:
+        out = encoder_.appendToBuffer(out, piece);
+        lost_ = lost_ || encoder_.hasError();
+        return out;
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE:
+        break;
+    }
+    // The toolkit copies half of a surrogate pair into UTF-16 as it is.
+    lost_ = lost_ || HasLoneSurrogate(piece);
+    return encoder_.appendToBuffer(out, piece);
 }
 
 bool TextEncoder::Flush() {

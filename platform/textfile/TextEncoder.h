@@ -1,6 +1,7 @@
-// Turns the editors' text back into the bytes of its format: each "\n" becomes the line's own
-// end, in the file's encoding, after its byte-order mark. The bytes come out in pieces of bounded
-// size, so that a large document is written without a second copy of it in memory.
+// Turns the editors' text back into the bytes of its format, line by line: each line but the
+// last is followed by its own end, in the file's encoding, after its byte-order mark. The bytes
+// come out in pieces of bounded size, so that a large document is written without a second copy
+// of it in memory.
 #pragma once
 
 #include "ByteSink.h"
@@ -12,11 +13,16 @@
 
 class TextEncoder {
 public:
-    explicit TextEncoder(const TextFormat& format);
+    // The sink must outlive the encoder.
+    TextEncoder(const TextFormat& format, const ByteSink& sink);
 
-    // Hands the bytes to sink; false when the sink refused a piece. A character the encoding has
-    // no place for becomes a replacement (see CanEncode).
-    bool Encode(QStringView text, const ByteSink& sink);
+    // The next line, without its end; false when the sink refused a piece. A character the
+    // encoding has no place for becomes a replacement and is noted in Lost.
+    bool Line(QStringView line);
+    // Hands over the bytes still held; false when the sink refused them.
+    bool Finish();
+    // Whether some character so far had no place in the encoding (see CanEncode).
+    bool Lost() const { return lost_; }
 
     static QStringConverter::Encoding ToolkitEncoding(TextFormat::Encoding encoding);
     static QByteArrayView Bom(TextFormat::Encoding encoding);
@@ -26,12 +32,15 @@ public:
 
 private:
     bool Put(QStringView run);
+    char* EncodePiece(QStringView piece, char* out);
     bool Flush();
     qsizetype SpaceFor(qsizetype characters);
 
     const TextFormat* format_;
+    const ByteSink* sink_;
     QStringEncoder encoder_;
     QByteArray buffer_;
     qsizetype used_ = 0;
-    const ByteSink* sink_ = nullptr;
+    qsizetype lines_ = 0;
+    bool lost_ = false;
 };

@@ -16,6 +16,35 @@ QString FileErrorText(const QString& request, const QString& path, const QString
            description + cr + cr + outcome;
 }
 
+// The lines of a text whose lines are parted by "\n".
+bool EachLine(QStringView text, const LineSink& sink) {
+    for (qsizetype end; (end = text.indexOf(u'\n')) >= 0; text = text.sliced(end + 1))
+        if (!sink(text.first(end)))
+            return false;
+    return sink(text);
+}
+
+// Encodes the lines straight into the file, piece by piece, without a copy of the document's
+// bytes. Given unencodable, the writing stops at the first character that the encoding cannot
+// hold, which leaves the file as it was, and sets it; otherwise such a character is replaced.
+std::optional<FileError> WriteLines(const QString& path, const LineSource& lines, const TextFormat& format,
+                                    bool* unencodable) {
+    return FileBytes::Write(path, [&](const ByteSink& sink) {
+        TextEncoder encoder(format, sink);
+        const bool whole =
+            lines([&](QStringView line) { return encoder.Line(line) && !(unencodable && encoder.Lost()); });
+        if (unencodable)
+            *unencodable = encoder.Lost();
+        return whole && encoder.Finish();
+    });
+}
+
+bool AskSaveAsUnicode() {
+    return qlx::MsgBox("This document contains characters that its file encoding cannot hold.  "
+                       "Save it as UTF-8 instead?",
+                       qlx::vbYesNo + qlx::vbQuestion, "Save as Unicode") == qlx::vbYes;
+}
+
 } // namespace
 
 TextFormat TextFile::Detect(const QByteArray& bytes) {
@@ -36,10 +65,13 @@ bool TextFile::CanEncode(const QString& text, TextFormat::Encoding encoding) {
 QByteArray TextFile::Encode(const QString& text, const TextFormat& format) {
     QByteArray bytes;
     bytes.reserve(text.size() + 3);
-    TextEncoder(format).Encode(text, [&bytes](QByteArrayView piece) {
+    const ByteSink sink = [&bytes](QByteArrayView piece) {
         bytes.append(piece);
         return true;
-    });
+    };
+    TextEncoder encoder(format, sink);
+    EachLine(text, [&encoder](QStringView line) { return encoder.Line(line); });
+    encoder.Finish();
     return bytes;
 }
 
@@ -56,19 +88,23 @@ std::optional<FileError> TextFile::Write(const QString& path, const QByteArray& 
 }
 
 bool TextFile::Save(const QString& path, const QString& text, TextFormat* format) {
-    if (!CanEncode(text, format->encoding)) {
-        const int answer =
-            qlx::MsgBox("This document contains characters that its file encoding cannot hold.  "
-                        "Save it as UTF-8 instead?",
-                        qlx::vbYesNo + qlx::vbQuestion, "Save as Unicode");
-        if (answer != qlx::vbYes)
+    return Save(
+        path, [&text](const LineSink& sink) { return EachLine(text, sink); }, format);
+}
+
+bool TextFile::Save(const QString& path, const LineSource& lines, TextFormat* format) {
+    // The file's encoding nearly always holds the text, so it is written at once and checked on
+    // the way rather than scanned beforehand.
+    bool unencodable = false;
+    auto error = WriteLines(path, lines, *format, &unencodable);
+    if (unencodable) {
+        if (!AskSaveAsUnicode())
             return false;
         format->encoding = TextFormat::Encoding::Utf8;
         format->bom = false;
+        // Only half of a surrogate pair does not fit UTF-8; it is replaced.
+        error = WriteLines(path, lines, *format, nullptr);
     }
-    // Encoded straight into the file, piece by piece, without a copy of the document's bytes.
-    const auto error = FileBytes::Write(
-        path, [&](const ByteSink& sink) { return TextEncoder(*format).Encode(text, sink); });
     if (!error)
         return true;
     qlx::MsgBox(FileErrorText("save", path, error->description, "The file on disk has not been changed."),

@@ -2,6 +2,7 @@
 // style of a file are detected when it is read and written back the same way.
 #pragma once
 
+#include "LineSource.h"
 #include "TextFormat.h"
 
 #include <QByteArray>
@@ -44,9 +45,12 @@ public:
     static std::optional<FileError> Write(const QString& path, const QByteArray& bytes);
 
     // The whole save as the user sees it. When the text does not fit the format's encoding, asks
-    // "Save as Unicode" (Yes turns *format into UTF-8, No cancels); a failed write is reported in
-    // the "QLX Save Error" message. True when the file was written.
+    // "Save as Unicode" (Yes turns *format into UTF-8, No cancels) and the file stays as it was
+    // until the answer; a failed write is reported in the "QLX Save Error" message. True when the
+    // file was written.
     static bool Save(const QString& path, const QString& text, TextFormat* format);
+    // The same for a text handed over line by line; the lines may be asked for more than once.
+    static bool Save(const QString& path, const LineSource& lines, TextFormat* format);
 
     // The "QLX Open Error: N" message for a file that could not be read.
     static void ShowOpenError(const QString& path, const FileError& error);

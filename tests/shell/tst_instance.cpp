@@ -89,6 +89,22 @@ private slots:
         Terminate(*first);
     }
 
+    void handedOverFilesOpenInTheirOrder() {
+        TestEnvironment env;
+        auto first = Start({});
+        QVERIFY(WaitFor(Published));
+        const QString one = MakeFile(env, "one.txt");
+        const QString two = MakeFile(env, "two.txt");
+        auto second = Start({one, two});
+        QVERIFY(second->waitForFinished(10000));
+        // Each opened file enters the recent files as it is opened.
+        RegistryFunctions reg;
+        const std::string mru = Settings::KeyPath("MRU").toStdString();
+        QCOMPARE(QString::fromStdString(reg.ReadValue(mru, "mru1")), one);
+        QCOMPARE(QString::fromStdString(reg.ReadValue(mru, "mru2")), two);
+        Terminate(*first);
+    }
+
     void signalEndsThroughTheNormalExit() {
         TestEnvironment env;
         auto first = Start({});

@@ -130,6 +130,27 @@ private slots:
         QVERIFY(r.calls().isEmpty());
     }
 
+    void characterOutsideTheCodePageAsksBeforeWriting() {
+        Shell s;
+        ScriptedResponder& r = s.r;
+        form_TXT* w = s.OpenBytes("a.txt", "caf\xE9\r\n");
+        Pad(w)->moveCursor(QTextCursor::End);
+        Pad(w)->insertPlainText(QStringLiteral("\u0100\nz"));
+        r.expectMsgBox(qlx::vbNo);
+        QVERIFY(!w->SaveFile());
+        QCOMPARE(r.calls().at(0).title, QStringLiteral("Save as Unicode"));
+        QCOMPARE(ReadAll(s.env.path("a.txt")), QByteArray("caf\xE9\r\n"));
+        QVERIFY(s.slot(w).changed);
+
+        r.expectMsgBox(qlx::vbYes);
+        QVERIFY(w->SaveFile());
+        QCOMPARE(ReadAll(s.env.path("a.txt")), QByteArray("caf\xC3\xA9\r\n\xC4\x80\r\nz"));
+        QVERIFY(!s.slot(w).changed);
+        // The file is UTF-8 now: no question the next time.
+        QVERIFY(w->SaveFile());
+        QCOMPARE(r.calls().size(), 2);
+    }
+
     void untitledSaveAsksUntilOverwriteIsSettled() {
         Shell s;
         ScriptedResponder& r = s.r;

@@ -75,8 +75,12 @@ private slots:
     void readErrors_data();
     void readErrors();
     void readsPastReportedSize();
+    void saveAsUnicodeYes_data();
     void saveAsUnicodeYes();
+    void saveAsUnicodeNo_data();
     void saveAsUnicodeNo();
+    void saveAsksForHalfPairs_data();
+    void saveAsksForHalfPairs();
     void failedSave_data();
     void failedSave();
     void saveRefusesReadOnlyFile();
@@ -97,28 +101,31 @@ void TestTextFile::roundTrip_data() {
     QTest::newRow("UTF-8 LF") << QByteArray("caf\xC3\xA9\nna\xC3\xAFve\n") << Encoding::Utf8 << false
                               << LineEnd::LF << QString::fromUtf8("café\nnaïve\n");
     QTest::newRow("UTF-8 BOM, no final end")
-        << QByteArray("\xEF\xBB\xBF" "a\r\n\xE2\x82\xAC") << Encoding::Utf8 << true << LineEnd::CRLF
-        << QString::fromUtf8("a\n€");
-    QTest::newRow("UTF-8 BOM alone") << QByteArray("\xEF\xBB\xBF") << Encoding::Utf8 << true
-                                     << LineEnd::CRLF << "";
+        << QByteArray("\xEF\xBB\xBF"
+                      "a\r\n\xE2\x82\xAC")
+        << Encoding::Utf8 << true << LineEnd::CRLF << QString::fromUtf8("a\n€");
+    QTest::newRow("UTF-8 BOM alone") << QByteArray("\xEF\xBB\xBF") << Encoding::Utf8 << true << LineEnd::CRLF
+                                     << "";
     QTest::newRow("UTF-8 two BOMs") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << Encoding::Utf8 << true
                                     << LineEnd::CRLF << Text(u"\uFEFFx");
     QTest::newRow("UTF-8 with NUL and astral")
         << QByteArray("a\0b\xF0\x9F\x98\x80\r", 8) << Encoding::Utf8 << false << LineEnd::CR
         << QString::fromUtf8(QByteArray("a\0b\xF0\x9F\x98\x80\n", 8));
-    QTest::newRow("UTF-16LE BOM CR LF") << QByteArray("\xFF\xFE" "a\0\r\0\n\0\xAC\x20\0\0", 12)
-                                        << Encoding::Utf16LE << true << LineEnd::CRLF
-                                        << Text(u"a\n€") + QChar(0);
+    QTest::newRow("UTF-16LE BOM CR LF")
+        << QByteArray("\xFF\xFE"
+                      "a\0\r\0\n\0\xAC\x20\0\0",
+                      12)
+        << Encoding::Utf16LE << true << LineEnd::CRLF << Text(u"a\n€") + QChar(0);
     QTest::newRow("UTF-16BE BOM CR") << QByteArray("\xFE\xFF\0a\0\r\0b", 8) << Encoding::Utf16BE << true
                                      << LineEnd::CR << "a\nb";
     QTest::newRow("UTF-16LE no BOM") << QByteArray("h\0i\0\n\0", 6) << Encoding::Utf16LE << false
                                      << LineEnd::LF << "hi\n";
     QTest::newRow("UTF-16BE no BOM") << QByteArray("\0h\0\xE9\0\r\0\n", 8) << Encoding::Utf16BE << false
                                      << LineEnd::CRLF << Text(u"h\u00E9\n");
-    QTest::newRow("code page high bytes") << HighBytes() + "\r\n" << Encoding::Cp1252 << false
-                                          << LineEnd::CRLF << QString();
-    QTest::newRow("truncated UTF-8 sequence") << QByteArray("ab\xC3") << Encoding::Cp1252 << false
-                                              << LineEnd::CRLF << Text(u"ab\u00C3");
+    QTest::newRow("code page high bytes") << HighBytes() + "\r\n"
+                                          << Encoding::Cp1252 << false << LineEnd::CRLF << QString();
+    QTest::newRow("truncated UTF-8 sequence")
+        << QByteArray("ab\xC3") << Encoding::Cp1252 << false << LineEnd::CRLF << Text(u"ab\u00C3");
     QTest::newRow("UTF-8 BOM then invalid") << QByteArray("\xEF\xBB\xBF\xFF") << Encoding::Cp1252 << false
                                             << LineEnd::CRLF << Text(u"\u00EF\u00BB\u00BF\u00FF");
     QTest::newRow("UTF-16 BOM, odd length")
@@ -128,8 +135,7 @@ void TestTextFile::roundTrip_data() {
         << QByteArray("\xFF\xFE\0\xD8\x41\0", 6) << Encoding::Cp1252 << false << LineEnd::CRLF
         << QString(Text(u"\u00FF\u00FE")) + QChar(0) + Text(u"\u00D8A") + QChar(0);
     // Every byte, control characters and both kinds of line end among them.
-    QTest::newRow("every byte") << EveryByte() << Encoding::Cp1252 << false << LineEnd::LF
-                                << QString();
+    QTest::newRow("every byte") << EveryByte() << Encoding::Cp1252 << false << LineEnd::LF << QString();
     QTest::newRow("mixed ends") << QByteArray("a\r\nb\nc\rd\r\r\n") << Encoding::Cp1252 << false
                                 << LineEnd::CRLF << "a\nb\nc\nd\n\n";
 }
@@ -170,7 +176,8 @@ void TestTextFile::mixedLineEndsAfterEditing() {
 }
 
 void TestTextFile::codePageCharacters() {
-    QCOMPARE(TextFile::Decode("\x80\x81\x8A\x9F\xA0\xFF").text, Text(u"\u20AC\u0081\u0160\u0178\u00A0\u00FF"));
+    QCOMPARE(TextFile::Decode("\x80\x81\x8A\x9F\xA0\xFF").text,
+             Text(u"\u20AC\u0081\u0160\u0178\u00A0\u00FF"));
 }
 
 void TestTextFile::encodeNewDocument() {
@@ -268,7 +275,20 @@ void TestTextFile::readsPastReportedSize() {
     QVERIFY(decoded.text.contains("VmRSS"));
 }
 
+// The text is written in its encoding until a character that does not fit: the rows put it in
+// the first piece, and past pieces already handed to the temporary file.
+void UnencodableRows() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("first piece") << QString();
+    QTest::newRow("past a megabyte") << QString(1 << 20, u'a') + "\n";
+}
+
+void TestTextFile::saveAsUnicodeYes_data() {
+    UnencodableRows();
+}
+
 void TestTextFile::saveAsUnicodeYes() {
+    QFETCH(QString, before);
     TestEnvironment env;
     ScriptedResponder responder;
     const QString path = env.path("a.txt");
@@ -276,7 +296,7 @@ void TestTextFile::saveAsUnicodeYes() {
     TextFormat format = TextFile::Detect("old\r\n");
     responder.expectMsgBox(qlx::vbYes);
 
-    QVERIFY(TextFile::Save(path, Text(u"\u0100\u20AC\n"), &format));
+    QVERIFY(TextFile::Save(path, before + Text(u"\u0100\u20AC\n"), &format));
     QCOMPARE(responder.calls().size(), 1);
     const DialogCall& ask = responder.calls().at(0);
     QCOMPARE(ask.text, kAskUnicode);
@@ -285,10 +305,16 @@ void TestTextFile::saveAsUnicodeYes() {
     QCOMPARE(ask.icon, qlx::vbQuestion);
     QCOMPARE(format.encoding, Encoding::Utf8);
     QVERIFY(!format.bom);
-    QCOMPARE(BytesOf(path), QByteArray("\xC4\x80\xE2\x82\xAC\r\n"));
+    QVERIFY(BytesOf(path) == QString(before).replace("\n", "\r\n").toLatin1() + "\xC4\x80\xE2\x82\xAC\r\n");
+    QCOMPARE(QDir(env.root()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+}
+
+void TestTextFile::saveAsUnicodeNo_data() {
+    UnencodableRows();
 }
 
 void TestTextFile::saveAsUnicodeNo() {
+    QFETCH(QString, before);
     TestEnvironment env;
     ScriptedResponder responder;
     const QString path = env.path("a.txt");
@@ -296,10 +322,38 @@ void TestTextFile::saveAsUnicodeNo() {
     TextFormat format;
     responder.expectMsgBox(qlx::vbNo);
 
-    QVERIFY(!TextFile::Save(path, Text(u"\u0100"), &format));
+    QVERIFY(!TextFile::Save(path, before + Text(u"\u0100"), &format));
     QCOMPARE(responder.calls().size(), 1);
     QCOMPARE(responder.calls().at(0).title, "Save as Unicode");
     QCOMPARE(format.encoding, Encoding::Cp1252);
+    QCOMPARE(BytesOf(path), QByteArray("old"));
+    QCOMPARE(QDir(env.root()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+}
+
+void TestTextFile::saveAsksForHalfPairs_data() {
+    QTest::addColumn<Encoding>("encoding");
+    QTest::addColumn<QString>("text");
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Utf16LE}) {
+        const QByteArray name = encoding == Encoding::Utf8 ? "UTF-8" : "UTF-16LE";
+        QTest::newRow(name + ", high half ends a line") << encoding << "a" + QString(QChar(0xD800)) + "\nb";
+        QTest::newRow(name + ", low half alone") << encoding << Text(u"\U0001F600") + QChar(0xDC00);
+    }
+}
+
+void TestTextFile::saveAsksForHalfPairs() {
+    QFETCH(Encoding, encoding);
+    QFETCH(QString, text);
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("a.txt");
+    WriteBytes(path, "old");
+    TextFormat format;
+    format.encoding = encoding;
+    responder.expectMsgBox(qlx::vbNo);
+
+    QVERIFY(!TextFile::Save(path, text, &format));
+    QCOMPARE(responder.calls().size(), 1);
+    QCOMPARE(responder.calls().at(0).title, "Save as Unicode");
     QCOMPARE(BytesOf(path), QByteArray("old"));
 }
 

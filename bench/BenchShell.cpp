@@ -1,0 +1,28 @@
+#include "BenchShell.h"
+
+#include "Global.h"
+#include "mdform_QLEditor.h"
+
+#include <QDir>
+#include <QFile>
+
+BenchShell::BenchShell(const QString& folder) {
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "HOME"}) {
+        const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name);
+        QDir().mkpath(path);
+        qputenv(name, QFile::encodeName(path));
+    }
+    global_ = std::make_unique<Global>(folder, QString());
+    main_ = std::make_unique<mdform_QLEditor>(*global_);
+    main_->Load();
+}
+
+BenchShell::~BenchShell() = default;
+
+DocumentWindow* BenchShell::Open(const QString& path, int kind) {
+    static const DocType kTypes[] = {DocType::INI, DocType::REG, DocType::TXT, DocType::RTF};
+    const DocType type = kTypes[qBound(1, kind, 4) - 1];
+    main_->DocumentOpener().PresetOpen(path, kind);
+    main_->DocumentOpener().OpenFileDialog();
+    return global_->Slot(type, global_->CurrentSlot(type)).window;
+}

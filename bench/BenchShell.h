@@ -1,0 +1,25 @@
+// The program's main window in the bench's own folders, so the editors are measured as users meet
+// them: opened through the opener into their real document windows.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class DocumentWindow;
+class Global;
+class mdform_QLEditor;
+
+class BenchShell {
+public:
+    // folder: where the settings store and the user's folders of the run go.
+    explicit BenchShell(const QString& folder);
+    ~BenchShell();
+
+    // Opens the file with the editor of its kind (1 INI, 2 REG, 3 text, 4 rich text).
+    DocumentWindow* Open(const QString& path, int kind);
+
+private:
+    std::unique_ptr<Global> global_;
+    std::unique_ptr<mdform_QLEditor> main_;
+};

@@ -1,0 +1,667 @@
+#include "form_INI.h"
+
+#include "CommonDialog.h"
+#include "Dialogs.h"
+#include "Global.h"
+#include "IniItem.h"
+#include "IniReader.h"
+#include "IniWriter.h"
+#include "TextFile.h"
+#include "form_ADE.h"
+#include "form_INIAddValue.h"
+#include "mdform_QLEditor.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDate>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace {
+using Kind = IniItem::Kind;
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kTwipsPerInch = 1440;
+constexpr int kWidthTwips = 6800;
+
+struct ButtonSpec {
+    const char* name;
+    const char* caption;
+    // The main window's menu item that follows the button; none for Edit.
+    const char* menu;
+};
+
+const ButtonSpec kButtons[] = {
+    {"cmd_AddSection", "Add Section", "menu_EditSectionsAdd"},
+    {"cmd_DeleteSection", "Delete Section", "menu_SectionsDelete"},
+    {"cmd_AddValue", "&Add Value", "menu_EditAddKeyValue"},
+    {"cmd_DeleteValue", "&Delete Value", "menu_EditDeleteValue"},
+    {"cmd_Edit", "&Edit", nullptr},
+};
+
+// Spaces only, as the classic Trim removed them; tabs stay.
+QString TrimSpaces(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// The hourglass for the length of an operation over the whole document.
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+} // namespace
+
+form_INI::form_INI(Global& global)
+    : DocumentWindow(global, DocType::INI), TV(new QTreeWidget), RTFPrintBox(new QTextEdit) {
+    setObjectName(QStringLiteral("form_INI"));
+    setWindowTitle(QStringLiteral("INI File"));
+    auto* content = new QWidget(this);
+    TV->setParent(content);
+    TV->setObjectName(QStringLiteral("TV"));
+    TV->setColumnCount(1);
+    TV->setHeaderHidden(true);
+    TV->setUniformRowHeights(true);
+    TV->setContextMenuPolicy(Qt::CustomContextMenu);
+    RTFPrintBox->setParent(content);
+    RTFPrintBox->setObjectName(QStringLiteral("RTFPrintBox"));
+    RTFPrintBox->hide();
+    for (int b = 0; b < int(buttons_.size()); ++b) {
+        buttons_[b] = new QPushButton(QString::fromLatin1(kButtons[b].caption), content);
+        buttons_[b]->setObjectName(QString::fromLatin1(kButtons[b].name));
+    }
+    setWidget(content);
+
+    connect(buttons_[AddSectionButton], &QPushButton::clicked, this, &form_INI::AddSection);
+    connect(buttons_[DeleteSectionButton], &QPushButton::clicked, this, &form_INI::DeleteSection);
+    connect(buttons_[AddValueButton], &QPushButton::clicked, this, &form_INI::AddValue);
+    connect(buttons_[DeleteValueButton], &QPushButton::clicked, this, &form_INI::DeleteValue);
+    connect(buttons_[EditButton], &QPushButton::clicked, this, &form_INI::Edit);
+    // The user's picks only: the operations select nodes through Select, which stays silent.
+    connect(TV, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item)
+            NodeClick(item);
+    });
+    connect(TV, &QTreeWidget::itemClicked, this, &form_INI::NodeClick);
+    connect(TV, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (IniItem::Is(item, Kind::Value))
+            Edit();
+    });
+    connect(TV, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        g_.main->Menus().EditMenu()->popup(TV->viewport()->mapToGlobal(at));
+    });
+}
+
+QTreeWidgetItem* form_INI::Root() const {
+    return TV->topLevelItem(0);
+}
+
+QTreeWidgetItem* form_INI::Selected() const {
+    QTreeWidgetItem* item = TV->currentItem();
+    return item ? item : Root();
+}
+
+void form_INI::Select(QTreeWidgetItem* item) {
+    const QSignalBlocker blocker(TV);
+    TV->setCurrentItem(item);
+}
+
+void form_INI::Remove(QTreeWidgetItem* item) {
+    const QSignalBlocker blocker(TV);
+    delete item;
+}
+
+void form_INI::ClearTree(const QString& rootText) {
+    {
+        const QSignalBlocker blocker(TV);
+        TV->clear();
+        TV->addTopLevelItem(new IniItem(Kind::File, rootText, IniItem::kPrimary));
+    }
+    Select(Root());
+}
+
+QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
+    auto* line = new IniItem(text.startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value, text);
+    section->addChild(line);
+    section->sortChildren(0, Qt::AscendingOrder);
+    return line;
+}
+
+QString form_INI::NewKey() const {
+    return g_.resources.UniqueID(int(QDate(1899, 12, 30).daysTo(QDate::currentDate())));
+}
+
+bool form_INI::SectionExists(const QString& name) const {
+    const QTreeWidgetItem* root = Root();
+    for (int i = 0; i < root->childCount(); ++i) {
+        const QTreeWidgetItem* child = root->child(i);
+        if (IniItem::Is(child, Kind::Section) && child->text(0) == name)
+            return true;
+    }
+    return false;
+}
+
+QString form_INI::Text() const {
+    return IniWriter::Document(Root(), u"\n");
+}
+
+// --- Buttons and layout ---
+
+void form_INI::NodeClick(QTreeWidgetItem* item) {
+    const Kind kind = IniItem::KindOf(item);
+    const bool line = kind == Kind::Value || kind == Kind::Comment;
+    SetButtons(true, kind == Kind::Section, kind != Kind::File, line, kind != Kind::File);
+    g_.main->Menus().Action(QStringLiteral("menu_EditDeleteAllNodes"))->setEnabled(kind == Kind::Value);
+}
+
+void form_INI::ShowButtons(bool hidden) {
+    for (QPushButton* button : buttons_)
+        button->setVisible(!hidden);
+}
+
+void form_INI::Enable(Button button, bool enabled) {
+    buttons_[button]->setEnabled(enabled);
+    if (const char* menu = kButtons[button].menu)
+        g_.main->Menus().Action(QString::fromLatin1(menu))->setEnabled(enabled);
+}
+
+void form_INI::SetButtons(bool addSection, bool deleteSection, bool addValue, bool deleteValue, bool edit) {
+    Enable(AddSectionButton, addSection);
+    Enable(DeleteSectionButton, deleteSection);
+    Enable(AddValueButton, addValue);
+    Enable(DeleteValueButton, deleteValue);
+    Enable(EditButton, edit);
+}
+
+int form_INI::Twips(int twips) const {
+    return qRound(twips * logicalDpiX() / double(kTwipsPerInch));
+}
+
+void form_INI::resizeEvent(QResizeEvent* event) {
+    DocumentWindow::resizeEvent(event);
+    if (!isMinimized())
+        LayOut();
+}
+
+void form_INI::LayOut() {
+    // The window's outer size sets the places, as the classic form measured it.
+    TV->setGeometry(0, 0, qMax(0, width() - Twips(100)), qMax(0, height() - Twips(1250)));
+    const int top = height() - Twips(1000);
+    int left = 0;
+    for (QPushButton* button : buttons_) {
+        const QSize size = button->sizeHint();
+        const int buttonWidth = qMax(size.width(), Twips(1200));
+        button->setGeometry(left, top, buttonWidth, size.height());
+        left += buttonWidth + Twips(60);
+    }
+}
+
+void form_INI::SetWidthTwips(int twips) {
+    resize(Twips(twips), height());
+    LayOut();
+}
+
+// --- New, open, reading ---
+
+void form_INI::NewINI() {
+    TV->show();
+    ShowButtons(false);
+    SetButtons(true, false, false, false, false);
+    ClearTree(QStringLiteral("New INI File"));
+    SetWidthTwips(kWidthTwips);
+    SlotPath().clear();
+    SlotTitle().clear();
+    if (g_.settings.startEditorsMax)
+        showMaximized();
+    Altered(false);
+}
+
+std::optional<FileError> form_INI::OpenINI() {
+    DecodedText decoded;
+    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
+        return error;
+    TV->show();
+    ShowButtons(false);
+    SetButtons(true, true, false, false, false);
+    AddToRecentFiles();
+    format_ = std::move(decoded.format);
+
+    QTreeWidgetItem* root = Root();
+    Select(root);
+    const QString listed = QFileInfo(SlotPath()).fileName();
+    if (SlotTitle().isEmpty())
+        SlotTitle() = listed;
+    root->setText(0, SlotTitle());
+    setWindowTitle(listed);
+    {
+        const QSignalBlocker blocker(TV);
+        IniReader(root, [this] { return NewKey(); }, [this] { return AskReplaceSection(); })
+            .ReadFile(IniReader::FileLines(decoded.text));
+    }
+    EndReading(root);
+    return std::nullopt;
+}
+
+void form_INI::AddToRecentFiles() {
+    if (g_.suppressRecent) {
+        g_.suppressRecent = false;
+        return;
+    }
+    Opener& opener = g_.main->DocumentOpener();
+    opener.AddRecentFile(SlotPath());
+    opener.RefreshRecentMenu();
+}
+
+bool form_INI::AskReplaceSection() const {
+    return qlx::MsgBox(QStringLiteral("You have asked to paste a section into this INI file, but that section "
+                                      "already exists.  Would you like to overwrite the existing section with "
+                                      "the clipboard data?"),
+                       qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Duplicate Section")) == qlx::vbYes;
+}
+
+void form_INI::EndReading(QTreeWidgetItem* selected) {
+    Select(selected);
+    selected->setExpanded(true);
+    if (!isMinimized() && !isMaximized())
+        SetWidthTwips(kWidthTwips);
+    else
+        LayOut();
+}
+
+void form_INI::Paste(const QStringList& lines) {
+    IniReader::Pasted pasted;
+    {
+        const QSignalBlocker blocker(TV);
+        pasted = IniReader(Root(), [this] { return NewKey(); }, [this] { return AskReplaceSection(); })
+                     .Paste(lines, Selected());
+    }
+    EndReading(pasted.selected);
+    // A paste that went unmarked would be lost without a question on closing.
+    if (pasted.changed)
+        Altered(true);
+}
+
+void form_INI::EditPaste() {
+    Paste(IniReader::PasteLines(QGuiApplication::clipboard()->text()));
+}
+
+void form_INI::PasteNewSection() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QStringList lines = IniReader::PasteLines(clipboard->text());
+    if (!lines.first().startsWith(QLatin1Char('[')))
+        return;
+    const QString name =
+        qlx::InputBox(QStringLiteral("Enter New Section Name"), QStringLiteral("Paste as New Section"), QString());
+    if (name.isEmpty())
+        return;
+    // The old header gives way to the new name; every other line goes as it was.
+    QString text = QLatin1Char('[') + name + QLatin1Char(']') + kCrLf;
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        text += lines.at(i) + kCrLf;
+    clipboard->setText(text);
+    EditPaste();
+    Altered(true);
+}
+
+// --- Saving and printing ---
+
+bool form_INI::SaveFile() {
+    if (SlotPath().isEmpty()) {
+        QString path, title;
+        return AskSaveName(&path, &title) && WriteTo(path, title);
+    }
+    return WriteTo(SlotPath(), SlotTitle());
+}
+
+void form_INI::SaveAs() {
+    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
+    QString path, title;
+    if (AskSaveName(&path, &title))
+        WriteTo(path, title);
+}
+
+bool form_INI::AskSaveName(QString* path, QString* title) {
+    CommonDialog& dialog = g_.main->Dialog();
+    for (;;) {
+        dialog.InitDir = g_.settings.LastSaveFolder(QString());
+        dialog.DialogTitle = QStringLiteral("Save File");
+        dialog.Filter = QStringLiteral("INI File|*.INI");
+        dialog.FilterIndex = 1;
+        dialog.DefaultExt = QStringLiteral(".INI");
+        dialog.FileName.clear();
+        dialog.Flags = qlx::OFN_HIDEREADONLY;
+        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
+            return false;
+        if (!QFileInfo(dialog.FileName).isFile())
+            break;
+        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
+                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
+        if (answer == qlx::vbYes)
+            break;
+        if (answer != qlx::vbNo)
+            return false;
+    }
+    *path = dialog.FileName;
+    *title = dialog.FileTitle;
+    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    return true;
+}
+
+bool form_INI::WriteTo(const QString& path, const QString& title) {
+    TextFormat format = format_;
+    // The lines written are no longer those read: all end as the file's first line did.
+    format.mixedLineEnds.clear();
+    if (!TextFile::Save(path, Text(), &format))
+        return false;
+    format_ = std::move(format);
+    SlotPath() = path;
+    SlotTitle() = title;
+    Select(Root());
+    Root()->setText(0, title);
+    setWindowTitle(title);
+    Altered(false);
+    return true;
+}
+
+void form_INI::PrintDoc(QPrinter* printer) {
+    Select(Root());
+    EditCopy();
+    RTFPrintBox->clear();
+    RTFPrintBox->setPlainText(QGuiApplication::clipboard()->text());
+    printer->setPrintRange(QPrinter::AllPages);
+    RTFPrintBox->print(printer);
+}
+
+// --- Clipboard ---
+
+void form_INI::EditCopy() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QTreeWidgetItem* item = Selected();
+    switch (IniItem::KindOf(item)) {
+    case Kind::File:
+        clipboard->setText(IniWriter::Document(item, kCrLf));
+        break;
+    case Kind::Section:
+        clipboard->setText(IniWriter::Section(item, kCrLf));
+        break;
+    case Kind::Value:
+        clipboard->setText(item->text(0));
+        break;
+    case Kind::Comment:
+        break;
+    }
+}
+
+void form_INI::EditCut() {
+    EditCopy();
+    QTreeWidgetItem* item = Selected();
+    switch (IniItem::KindOf(item)) {
+    case Kind::Value:
+        DeleteLine(false);
+        break;
+    case Kind::Section:
+        DeleteSectionNode(false);
+        break;
+    case Kind::File:
+        if (HasSection()) {
+            ClearTree(item->text(0));
+            Altered(true);
+        }
+        break;
+    case Kind::Comment:
+        break;
+    }
+}
+
+bool form_INI::HasSection() const {
+    const QTreeWidgetItem* root = Root();
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (IniItem::Is(root->child(i), Kind::Section))
+            return true;
+    }
+    return false;
+}
+
+// --- Deleting ---
+
+bool form_INI::ConfirmDeletion(const QString& kindWord, const QTreeWidgetItem* item) const {
+    return qlx::MsgBox(QStringLiteral("Are you sure you want to delete ") + kindWord + QLatin1Char(' ') +
+                           item->text(0) + QLatin1Char('?'),
+                       qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Deletion Confirmation")) == qlx::vbYes;
+}
+
+void form_INI::EditDelete() {
+    const Kind kind = IniItem::KindOf(Selected());
+    if (kind == Kind::File || kind == Kind::Section)
+        DeleteSection();
+    else
+        DeleteValue();
+}
+
+void form_INI::DeleteSection() {
+    DeleteSectionNode(true);
+}
+
+void form_INI::DeleteSectionNode(bool confirm) {
+    QTreeWidgetItem* item = Selected();
+    if (IniItem::Is(item, Kind::File)) {
+        qlx::MsgBox(QStringLiteral("You must first select (highlight) a section before you can delete it."),
+                    qlx::vbOKOnly, QStringLiteral("Section Deletion"));
+        return;
+    }
+    if (!IniItem::Is(item, Kind::Section) || (confirm && !ConfirmDeletion(QStringLiteral("Section"), item)))
+        return;
+    Remove(item);
+    Select(Root());
+    if (Root()->childCount() == 0)
+        Enable(DeleteSectionButton, false);
+    Enable(AddValueButton, false);
+    Enable(DeleteValueButton, false);
+    Enable(EditButton, false);
+    Altered(true);
+}
+
+void form_INI::DeleteValue() {
+    DeleteLine(true);
+}
+
+void form_INI::DeleteLine(bool confirm) {
+    QTreeWidgetItem* item = Selected();
+    const bool comment = IniItem::Is(item, Kind::Comment);
+    if (!comment && !IniItem::Is(item, Kind::Value))
+        return;
+    if (confirm &&
+        !ConfirmDeletion(comment ? QStringLiteral("Comment") : QStringLiteral("Key / Value"), item))
+        return;
+    Enable(DeleteValueButton, false);
+    QTreeWidgetItem* section = item->parent();
+    Remove(item);
+    Select(section);
+    Altered(true);
+}
+
+void form_INI::DeleteAllNodes() {
+    const QTreeWidgetItem* item = Selected();
+    if (!IniItem::Is(item, Kind::Value))
+        return;
+    const WaitCursor wait;
+    TV->hide();
+    const QString key = IniItem::KeyName(item->text(0));
+    QTreeWidgetItem* root = Root();
+    Select(root);
+    {
+        const QSignalBlocker blocker(TV);
+        RemoveKeyLines(root, key);
+        for (int i = 0; i < root->childCount(); ++i)
+            RemoveKeyLines(root->child(i), key);
+    }
+    Altered(true);
+    TV->show();
+}
+
+void form_INI::RemoveKeyLines(QTreeWidgetItem* parent, const QString& key) {
+    // From the last child down, so each removal takes the list's end.
+    for (int i = parent->childCount() - 1; i >= 0; --i) {
+        const QTreeWidgetItem* child = parent->child(i);
+        if (IniItem::Is(child, Kind::Value) && IniItem::KeyName(child->text(0)) == key)
+            delete parent->takeChild(i);
+    }
+}
+
+// --- Adding and editing ---
+
+void form_INI::AddSection() {
+    const QString title = QStringLiteral("Add New Section");
+    QString name = qlx::InputBox(QStringLiteral("Enter the name for the new section."), title, QString());
+    while (!name.isEmpty() && SectionExists(name))
+        name = qlx::InputBox(QStringLiteral("This name already exists in the INI file.  Please enter a unique "
+                                            "name for the new section."),
+                             title, name);
+    if (name.isEmpty())
+        return;
+    QTreeWidgetItem* root = Root();
+    root->addChild(new IniItem(Kind::Section, name, NewKey()));
+    root->setExpanded(true);
+    root->sortChildren(0, Qt::AscendingOrder);
+    Altered(true);
+}
+
+void form_INI::AddValue() {
+    QTreeWidgetItem* item = Selected();
+    QTreeWidgetItem* section = IniItem::Is(item, Kind::Section) ? item
+                               : IniItem::Is(item, Kind::Value) ? item->parent()
+                                                                : nullptr;
+    if (!section)
+        return;
+    form_ADE dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Add Key/Value to section ") + section->text(0));
+    dialog.HideDelete();
+    dialog.exec();
+    const QString key = dialog.Key();
+    if (key.isEmpty() || key == form_ADE::kCancel)
+        return;
+    AddLine(section, key + QLatin1Char('=') + dialog.Value());
+    section->setExpanded(true);
+    Altered(true);
+}
+
+void form_INI::AddSectionToAll() {
+    form_INIAddValue dialog(this);
+    dialog.exec();
+    const QString key = dialog.Key();
+    if (key.isEmpty())
+        return;
+    const QString text = key + QLatin1Char('=') + dialog.Value();
+    QTreeWidgetItem* root = Root();
+    Select(root);
+    const WaitCursor wait;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QTreeWidgetItem* section = root->child(i);
+        if (IniItem::Is(section, Kind::Section)) {
+            AddLine(section, text);
+            section->setExpanded(true);
+        }
+    }
+    Altered(true);
+}
+
+void form_INI::Edit() {
+    QTreeWidgetItem* item = Selected();
+    switch (IniItem::KindOf(item)) {
+    case Kind::Value:
+        EditLine(item);
+        break;
+    case Kind::Section:
+        RenameSection(item);
+        break;
+    case Kind::Comment:
+        EditComment(item);
+        break;
+    case Kind::File:
+        break;
+    }
+}
+
+void form_INI::EditLine(QTreeWidgetItem* line) {
+    QTreeWidgetItem* section = line->parent();
+    const QString text = line->text(0);
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    form_ADE dialog(this);
+    dialog.SetEntry(equals < 0 ? text : text.left(equals), equals < 0 ? QString() : text.mid(equals + 1));
+    dialog.setWindowTitle(QStringLiteral("Edit ") + section->text(0) + QStringLiteral(" Section"));
+    dialog.exec();
+    const QString key = dialog.Key();
+    if (key == form_ADE::kCancel)
+        return;
+    if (key.isEmpty() || key == form_ADE::kDelete) {
+        const bool remove =
+            key.isEmpty()
+                ? qlx::MsgBox(QStringLiteral("There is no value listed for the Key.  Delete this entry?"),
+                              qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Entry Delete")) == qlx::vbYes
+                : ConfirmDeletion(QStringLiteral("Key / Value"), line);
+        if (remove) {
+            Remove(line);
+            Select(section);
+            Altered(true);
+        }
+        return;
+    }
+    const QString trimmedKey = TrimSpaces(key);
+    const QString newText = trimmedKey + QLatin1Char('=') + TrimSpaces(dialog.Value());
+    if (trimmedKey.startsWith(QLatin1Char(';')))
+        Replace(line, AddLine(section, newText));
+    else
+        line->setText(0, newText);
+    Altered(true);
+}
+
+void form_INI::RenameSection(QTreeWidgetItem* section) {
+    const QString name = qlx::InputBox(QStringLiteral("New name for this section"),
+                                       QStringLiteral("Section Name Change"), section->text(0));
+    if (name.isEmpty())
+        return;
+    section->setText(0, name);
+    Altered(true);
+}
+
+void form_INI::EditComment(QTreeWidgetItem* comment) {
+    const QString text = qlx::InputBox(QStringLiteral("Alter the comment:"), QStringLiteral("Comments"), comment->text(0));
+    if (text.isEmpty())
+        return;
+    if (text.startsWith(QLatin1Char(';')))
+        comment->setText(0, text);
+    else
+        Replace(comment, AddLine(comment->parent(), text));
+    Altered(true);
+}
+
+void form_INI::Replace(QTreeWidgetItem* old, QTreeWidgetItem* replacement) {
+    // The line changed its kind: the new node takes the old one's place as the user's pick.
+    Remove(old);
+    Select(replacement);
+    NodeClick(replacement);
+}
+
+void form_INI::ExpandAll() {
+    TV->expandAll();
+}
+
+void form_INI::CollapseAll() {
+    TV->collapseAll();
+    Root()->setExpanded(true);
+}

@@ -1,0 +1,104 @@
+// The INI document window. The document lives entirely in the tree TV: the file as root, its
+// sections under it, each section's key and comment lines under the section. Reading builds the
+// tree, writing walks it; the text format, encoding and line ends of the file are kept.
+#pragma once
+
+#include "DocumentWindow.h"
+#include "TextFormat.h"
+
+#include <array>
+
+class QPushButton;
+class QTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class form_INI : public DocumentWindow {
+    Q_OBJECT
+public:
+    explicit form_INI(Global& global);
+
+    void New() override { NewINI(); }
+    std::optional<FileError> Open() override { return OpenINI(); }
+    void NewINI();
+    // Reads the file named by the slot's path; a file that cannot be read whole leaves the
+    // window as it was.
+    std::optional<FileError> OpenINI();
+
+    bool SaveFile() override;
+    void SaveAs() override;
+    // Prints the whole document as text.
+    void PrintDoc(QPrinter* printer) override;
+
+    void EditCut() override;
+    void EditCopy() override;
+    // Reads the clipboard's text into the tree at the selected node.
+    void EditPaste() override;
+    void EditDelete() override;
+    void AddValue() override;
+    void DeleteValue() override;
+    void AddSection() override;
+    void DeleteSection() override;
+    void AddSectionToAll() override;
+    void DeleteAllNodes() override;
+    void PasteNewSection() override;
+    void ExpandAll() override;
+    void CollapseAll() override;
+    // The Edit button: change the selected line or rename the selected section.
+    void Edit();
+
+    QTreeWidget* Tree() const { return TV; }
+    // The document as it is written to a file, lines joined by "\n".
+    QString Text() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum Button { AddSectionButton, DeleteSectionButton, AddValueButton, DeleteValueButton, EditButton };
+
+    QTreeWidgetItem* Root() const;
+    QTreeWidgetItem* Selected() const;
+    // Programmatic selection and removal, which leave the buttons as they are.
+    void Select(QTreeWidgetItem* item);
+    void Remove(QTreeWidgetItem* item);
+    void ClearTree(const QString& rootText);
+    // Adds a line under a section as a key line or, when it begins with ";", a comment; sorts.
+    QTreeWidgetItem* AddLine(QTreeWidgetItem* section, const QString& text);
+    QString NewKey() const;
+    bool SectionExists(const QString& name) const;
+    bool HasSection() const;
+
+    // The buttons and their menu items follow the kind of the node the user picks.
+    void NodeClick(QTreeWidgetItem* item);
+    void ShowButtons(bool hidden);
+    void Enable(Button button, bool enabled);
+    void SetButtons(bool addSection, bool deleteSection, bool addValue, bool deleteValue, bool edit);
+    void LayOut();
+    void SetWidthTwips(int twips);
+    int Twips(int twips) const;
+
+    // Pastes lines at the selected node.
+    void Paste(const QStringList& lines);
+    // Selects and expands the node a reading ended on, and sets the window's width again.
+    void EndReading(QTreeWidgetItem* selected);
+    bool AskReplaceSection() const;
+    bool ConfirmDeletion(const QString& kindWord, const QTreeWidgetItem* item) const;
+    void DeleteSectionNode(bool confirm);
+    void DeleteLine(bool confirm);
+    void RemoveKeyLines(QTreeWidgetItem* parent, const QString& key);
+    void EditLine(QTreeWidgetItem* line);
+    void RenameSection(QTreeWidgetItem* section);
+    void EditComment(QTreeWidgetItem* comment);
+    void Replace(QTreeWidgetItem* old, QTreeWidgetItem* replacement);
+
+    bool AskSaveName(QString* path, QString* title);
+    bool WriteTo(const QString& path, const QString& title);
+    void AddToRecentFiles();
+
+    QTreeWidget* TV;
+    std::array<QPushButton*, 5> buttons_;
+    QTextEdit* RTFPrintBox;
+    // How the file was written; a new document is written as CR LF in code page 1252.
+    TextFormat format_;
+};

@@ -1,0 +1,58 @@
+// The import pass: turns the lines of a registry file into nodes under the file node and records
+// of the value table. Key lines lead through hive and branch nodes, created as needed; value lines
+// belong to the node of the last key line. Lines that cannot be processed are collected in the
+// error list and the import goes on.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+class QTreeWidgetItem;
+class RegLines;
+class RegNodes;
+class RegValueTable;
+
+class RegImport {
+public:
+    // The file node must have no children yet: the import finds nodes through its own index.
+    RegImport(RegNodes& nodes, RegValueTable& values, QTreeWidgetItem* fileNode);
+
+    // Handles one line; the continuation lines of a byte list are taken from lines.
+    void Handle(QStringView line, RegLines& lines);
+
+    // How far the last line got, 1 to 8: 1 read, 2 kind tested, then for a key line 3 reset to the
+    // file node, 4 hive split off, 5 hive accepted, 6 hive node found or added, 7 branches walked,
+    // 8 last component; for any other line 3 to 5 its tests and 6 stored or skipped.
+    int Stage() const { return stage_; }
+    // One entry per failed line: the current node's text, ": ", the line and a carriage return.
+    const QString& Errors() const { return errors_; }
+
+private:
+    struct ChildKey {
+        int parent;
+        bool deletion;
+        QString text;
+        bool operator==(const ChildKey&) const = default;
+    };
+    friend size_t qHash(const ChildKey& key, size_t seed) {
+        return qHashMulti(seed, key.parent, key.deletion, key.text);
+    }
+
+    void KeyLine(QStringView line);
+    void ValueLine(QStringView line, RegLines& lines);
+    void Fail(QStringView line);
+    void SetCurrent(QTreeWidgetItem* node);
+    // The first child of that kind and text, added when there is none.
+    QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,
+                           const QString& key = QString());
+
+    RegNodes& nodes_;
+    RegValueTable& values_;
+    QTreeWidgetItem* file_;
+    QTreeWidgetItem* current_;
+    int currentId_;
+    QHash<ChildKey, QTreeWidgetItem*> children_;
+    QString errors_;
+    int stage_ = 0;
+};

@@ -1,0 +1,73 @@
+#include "RegWriter.h"
+
+#include "RegNodes.h"
+
+#include <QTreeWidgetItem>
+
+#include <vector>
+
+namespace {
+
+struct Pending {
+    const QTreeWidgetItem* node;
+    QString path;
+};
+
+// The key line of a node, or the empty text when the node is not written.
+QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
+    const QString tag = RegNodes::Tag(entry.node);
+    if (tag == RegNodes::DeletionTag()) {
+        const QString text = entry.node->text(0);
+        const QString name = text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
+        const qsizetype cut = entry.path.lastIndexOf(QLatin1Char('\\'));
+        return QStringLiteral("[-") + (cut < 0 ? name : entry.path.left(cut + 1) + name) + QLatin1Char(']');
+    }
+    const bool written = tag == RegNodes::HiveTag() ? hasValues : tag == RegNodes::BranchTag() && (hasValues || expanded);
+    return written ? QLatin1Char('[') + entry.path + QLatin1Char(']') : QString();
+}
+
+void PushChildren(std::vector<Pending>& stack, const QTreeWidgetItem* node, const QString& path) {
+    for (int i = node->childCount() - 1; i >= 0; --i) {
+        const QTreeWidgetItem* child = node->child(i);
+        stack.push_back({child, path.isEmpty() ? child->text(0) : path + QLatin1Char('\\') + child->text(0)});
+    }
+}
+
+} // namespace
+
+QString RegWriter::ValueLine(const RegValueTable::Record& record) {
+    QString line = record.name == RegValueTable::DefaultName() ? QStringLiteral("@")
+                                                                : QLatin1Char('"') + record.name + QLatin1Char('"');
+    if (record.type == RegValueTable::RegSz())
+        line += QStringLiteral("=\"") + record.data + QLatin1Char('"');
+    else if (record.type == RegValueTable::Dword())
+        line += QStringLiteral("=dword:") + record.data;
+    else if (record.type == RegValueTable::Deletion())
+        line += QStringLiteral("=-");
+    else if (record.type == RegValueTable::Hex())
+        line += QStringLiteral("=hex:") + record.data;
+    else
+        // "HEX(n)" goes back as "hex(n):".
+        line += QStringLiteral("=hex") + record.type.mid(3) + QLatin1Char(':') + record.data;
+    return line;
+}
+
+QString RegWriter::Text(const QTreeWidgetItem* fileNode, const RegValueTable& values, bool expanded) {
+    QString text = QStringLiteral("REGEDIT4\n\n");
+    std::vector<Pending> stack;
+    PushChildren(stack, fileNode, QString());
+    while (!stack.empty()) {
+        const Pending entry = std::move(stack.back());
+        stack.pop_back();
+        const std::vector<qsizetype> owned = values.Of(RegNodes::Id(entry.node));
+        const QString keyLine = KeyLine(entry, !owned.empty(), expanded);
+        if (!keyLine.isEmpty()) {
+            text += keyLine + QLatin1Char('\n');
+            for (const qsizetype index : owned)
+                text += ValueLine(values.At(index)) + QLatin1Char('\n');
+            text += QLatin1Char('\n');
+        }
+        PushChildren(stack, entry.node, entry.path);
+    }
+    return text;
+}

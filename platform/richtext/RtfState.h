@@ -1,0 +1,63 @@
+// What a group of a rich-text document carries: where its text goes and the character and
+// paragraph properties in force. A group starts with a copy of its parent's and drops it at its end.
+#pragma once
+
+#include <QTextListFormat>
+
+struct RtfCharState {
+    enum class Script : quint8 { Normal, Super, Sub };
+
+    int font = -1; // number in the font table
+    int halfPoints = 24;
+    int foreground = 0; // colour table entries; 0 is "auto"
+    int background = 0;
+    Script script = Script::Normal;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool hidden = false;
+
+    bool operator==(const RtfCharState&) const = default;
+};
+
+// A paragraph's list in the older form: a {\pn} group in the paragraph.
+struct RtfPnState {
+    QTextListFormat::Style style = QTextListFormat::ListStyleUndefined; // undefined: no list
+    int level = 0;
+};
+
+struct RtfParagraphState {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    // In twips.
+    int left = 0;
+    int right = 0;
+    int first = 0;
+    int before = 0;
+    int after = 0;
+    // A paragraph's list in the newer form: an entry of the list override table and a level.
+    int listOverride = 0;
+    int listLevel = 0;
+    RtfPnState pn;
+};
+
+struct RtfGroupState {
+    enum class Destination : quint8 {
+        Text,       // document text
+        ListMarker, // a list item's number or bullet as text, shown only outside a list
+        Skip,       // nothing of it shows
+        Wrapper,    // only a Shown destination inside it shows
+        FontTable,
+        ColorTable,
+        Picture,
+        Pn,
+        ListTable,
+        ListOverrideTable,
+    };
+
+    Destination destination = Destination::Text;
+    bool starred = false; // after \*: an unknown destination is skipped
+    int unicodeSkip = 1;  // \ucN: fallback characters after each \uN
+    RtfCharState chars;
+    RtfParagraphState paragraph;
+};
