@@ -1,14 +1,19 @@
 // qlx_bench: the program's text handling against the bare toolkit, in the same run so that the
 // ratio holds on a busy machine. See README.md.
 #include "ChildRun.h"
+#include "IniBench.h"
+#include "RegBench.h"
+#include "RtfBench.h"
 #include "TextBench.h"
 #include "TextInput.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -18,8 +23,9 @@ constexpr int kRounds = 5;
 
 struct Measurement {
     const char* operation;
-    double (TextBench::*ours)() const;
-    double (TextBench::*bare)() const;
+    qint64 inputSize;
+    std::function<double()> ours;
+    std::function<double()> bare;
 };
 
 // Best of the rounds for time, which noise only ever adds to; the highest peak for memory.
@@ -66,10 +72,37 @@ int main(int argc, char** argv) {
         return 1;
     }
     const TextBench bench(input, folder.path());
+    const IniBench ini(folder.path());
+    if (!ini.Ready()) {
+        std::fprintf(stderr, "qlx_bench: cannot write the INI inputs in %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    const RegBench reg(folder.path());
+    if (!reg.Ready()) {
+        std::fprintf(stderr, "qlx_bench: cannot write the registry input in %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    const RtfBench rtf(folder.path());
+    if (!rtf.Ready()) {
+        std::fprintf(stderr, "qlx_bench: cannot write the rich-text inputs in %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    const qint64 many = QFileInfo(ini.ManyPath()).size();
+    const qint64 regSize = QFileInfo(reg.InputPath()).size();
+    const qint64 wide = QFileInfo(ini.WidePath()).size();
+    const qint64 rtfSize = QFileInfo(rtf.RtfPath()).size();
     const std::vector<Measurement> measurements = {
-        {"open text", &TextBench::OpenOurs, &TextBench::OpenBare},
-        {"save text", &TextBench::SaveOurs, &TextBench::SaveBare},
-        {"find next", &TextBench::FindOurs, &TextBench::FindBare},
+        {"open text", size, [&] { return bench.OpenOurs(); }, [&] { return bench.OpenBare(); }},
+        {"save text", size, [&] { return bench.SaveOurs(); }, [&] { return bench.SaveBare(); }},
+        {"find next", size, [&] { return bench.FindOurs(); }, [&] { return bench.FindBare(); }},
+        {"open ini", many, [&] { return ini.OpenManyOurs(); }, [&] { return ini.OpenManyBare(); }},
+        {"save ini", many, [&] { return ini.SaveManyOurs(); }, [&] { return ini.SaveManyBare(); }},
+        {"open wide", wide, [&] { return ini.OpenWideOurs(); }, [&] { return ini.OpenWideBare(); }},
+        {"save wide", wide, [&] { return ini.SaveWideOurs(); }, [&] { return ini.SaveWideBare(); }},
+        {"open reg", regSize, [&] { return reg.OpenOurs(); }, [&] { return reg.OpenBare(); }},
+        {"save reg", regSize, [&] { return reg.SaveOurs(); }, [&] { return reg.SaveBare(); }},
+        {"open rtf", rtfSize, [&] { return rtf.OpenOurs(); }, [&] { return rtf.OpenBare(); }},
+        {"save rtf", rtfSize, [&] { return rtf.SaveOurs(); }, [&] { return rtf.SaveBare(); }},
     };
     std::printf("%-10s %11s %10s %10s %7s %10s %10s %8s\n", "operation", "input", "ours ms", "bare ms",
                 "ratio", "ours MB", "bare MB", "ours/in");
@@ -77,10 +110,10 @@ int main(int argc, char** argv) {
         Summary ours;
         Summary bare;
         for (int round = 0; round < kRounds; ++round) {
-            ours.Add(ChildRun::Run(argc, argv, [&] { return (bench.*m.ours)(); }), round == 0);
-            bare.Add(ChildRun::Run(argc, argv, [&] { return (bench.*m.bare)(); }), round == 0);
+            ours.Add(ChildRun::Run(argc, argv, m.ours), round == 0);
+            bare.Add(ChildRun::Run(argc, argv, m.bare), round == 0);
         }
-        Print(m.operation, size, ours, bare);
+        Print(m.operation, m.inputSize, ours, bare);
     }
     return 0;
 }

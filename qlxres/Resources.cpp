@@ -2,8 +2,13 @@
 
 #include "LetterCode.h"
 #include "SendToLink.h"
+#include "SingleForm.h"
+#include "WinPaths.h"
+#include "form_About.h"
+#include "form_Dir.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRandomGenerator>
@@ -66,6 +71,13 @@ QString Resources::ReconstructString(const QString& OldString) const {
     return result;
 }
 
+std::int16_t Resources::GatherDirList(bool SupressNotification) const {
+    form_Dir& gatherer = SingleForm<form_Dir>();
+    gatherer.SupressNotification = SupressNotification;
+    gatherer.show();
+    return 0;
+}
+
 void Resources::GatherVars() const {
     QString text;
     char** entries = ProcessEnvironment();
@@ -82,6 +94,10 @@ bool Resources::MakeSendTo(bool IconState, const QString& AppPath) const {
     return IconState ? SendToLink::Create(AppPath) : SendToLink::Remove();
 }
 
+void Resources::HelpAbout(const QString& Version) const {
+    SingleForm<form_About>().ShowVersion(Version);
+}
+
 QString Resources::FindNameOnly(const QString& FullName) const {
     const qsizetype cut = std::max(FullName.lastIndexOf(QLatin1Char('\\')), FullName.lastIndexOf(QLatin1Char('/')));
     return FullName.mid(cut + 1);
@@ -93,4 +109,12 @@ bool Resources::ValidateMRU(const QString& vMRU) const {
 
 QString Resources::UniqueID(int Numeric) const {
     return LetterCode::Encode(double(Numeric) + double(NextFraction(Numeric)));
+}
+
+QString Resources::ProgramFile(const QString& FileName, const QString& AppPath) const {
+    const QString beside = WinPaths::FindNoCase(AppPath, FileName);
+    if (!beside.isEmpty())
+        return beside;
+    const QString data = QDir::cleanPath(QDir(AppPath).filePath(QStringLiteral(QLXRES_DATA_FROM_PROGRAM)));
+    return WinPaths::FindNoCase(data, FileName);
 }

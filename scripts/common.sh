@@ -4,7 +4,8 @@ set -euo pipefail
 QLX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QLX_BUILD="${QLX_BUILD:-$QLX_ROOT/build}"
 QLX_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqt6printsupport6 qt6-qpa-plugins
-              libsqlite3-dev sqlite3 fonts-dejavu-core poppler-utils desktop-file-utils)
+              libsqlite3-dev sqlite3 fonts-dejavu-core poppler-utils desktop-file-utils unrtf
+              appstream shared-mime-info libqt6svg6)
 
 qlx_install_packages() {
     local missing=()

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Global.h"
 #include "GlobalMenus.h"
+#include "form_SR.h"
 #include "mdform_QLEditor.h"
 
 #include <QCloseEvent>
@@ -54,6 +55,10 @@ void DocumentWindow::Altered(bool changed) {
 void DocumentWindow::Activate() {
     g_.activeDocument = this;
     g_.main->Menus().SetState(TypeName(type_));
+    // The search dialog serves text and rich-text documents only.
+    const bool searchable = type_ == DocType::TXT || type_ == DocType::RTF;
+    if (!searchable && g_.searchDialog)
+        g_.searchDialog->cmd_Cance_Click();
 }
 
 bool DocumentWindow::QueryClose() {

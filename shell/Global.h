@@ -12,6 +12,7 @@
 
 #include <array>
 
+class form_SR;
 class mdform_QLEditor;
 
 // The shell's entries for one document slot.
@@ -52,6 +53,10 @@ public:
     bool exiting = false;
     // One-shot: the next opened file does not enter the recent files.
     bool suppressRecent = false;
+    // The system's Windows folder, read once at start.
+    QString windowsDirectory;
+    // The find and replace dialog while it is loaded.
+    QPointer<form_SR> searchDialog;
 
 private:
     std::array<std::array<DocumentSlot, kSlots + 1>, 4> slots_;

@@ -1,13 +1,20 @@
 #include "mdform_QLEditor.h"
 
 #include "Global.h"
+#include "ShellTools.h"
+#include "WinPaths.h"
+#include "WindowArranger.h"
 #include "form_INI.h"
+#include "form_QLXOptions.h"
+#include "form_REG.h"
+#include "form_RTF.h"
 #include "form_TXT.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QMdiArea>
@@ -21,6 +28,8 @@ Q_LOGGING_CATEGORY(lcHandoff, "qlx.handoff", QtInfoMsg)
 
 namespace {
 const QString kCaption = QStringLiteral("Quillon Editor");
+// Set once the user has seen the welcome document of an installed program.
+const QString kWelcomeShown = QStringLiteral("Welcome Shown");
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTickMs = 60000;
 
@@ -57,7 +66,9 @@ mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
             document->Activate();
     });
     opener_.RegisterEditor(DocType::INI, [](Global& g) { return new form_INI(g); });
+    opener_.RegisterEditor(DocType::REG, [](Global& g) { return new form_REG(g); });
     opener_.RegisterEditor(DocType::TXT, [](Global& g) { return new form_TXT(g); });
+    opener_.RegisterEditor(DocType::RTF, [](Global& g) { return new form_RTF(g); });
     ConnectShellCommands();
 }
 
@@ -92,6 +103,14 @@ void mdform_QLEditor::ConnectShellCommands() {
         on(name, [this] { opener_.PasteToNew(DocType::TXT); });
     on("menu_EditPasteAsPlain", [this] { PasteAs(); });
     on("menu_WindowCascade", [this] { CascadeWindows(); });
+    on("menu_WindowTileH", [this] { WindowArranger::Arrange(*mdi_, WindowArranger::TileHorizontally); });
+    on("menu_WindowTileV", [this] { WindowArranger::Arrange(*mdi_, WindowArranger::TileVertically); });
+    on("menu_WindowArrange", [this] { WindowArranger::Arrange(*mdi_, WindowArranger::ArrangeIcons); });
+    on("menu_ToolsDirList", [this] { g_.resources.GatherDirList(g_.settings.supressResults); });
+    on("menu_ToolsSysedit", [this] { ShellTools(g_).SystemFiles(); });
+    on("menu_ToolsEnvVars", [this] { ShellTools(g_).GatherVariables(); });
+    on("menu_HelpAbout", [this] { ShellTools(g_).About(); });
+    on("menu_ToolsOptions", [this] { form_QLXOptions::Open(g_); });
 }
 
 quint64 mdform_QLEditor::Handle() const {
@@ -113,6 +132,7 @@ void mdform_QLEditor::Load() {
     settings.CreateKey(QStringLiteral("MRU"));
     opener_.ReadRecentFiles();
     opener_.RefreshRecentMenu();
+    g_.windowsDirectory = WinPaths::WindowsDirectory();
     settings.ReadStartup();
     ApplyPlacement();
     SetAutoSaveTimer(settings.autoSaveMinutes);
@@ -152,13 +172,17 @@ void mdform_QLEditor::WriteGeometry() {
 }
 
 void mdform_QLEditor::OpenWelcomeDocument() {
-    const QDir folder(g_.applicationPath);
-    for (const QString& name : folder.entryList(QDir::Files)) {
-        if (name.toUpper() != QLatin1String("WELCOME.RTF"))
-            continue;
-        OpenCommandLine(folder.filePath(name));
-        QFile::remove(folder.filePath(name));
+    const QString path = g_.resources.ProgramFile(QStringLiteral("WELCOME.RTF"), g_.applicationPath);
+    if (path.isEmpty())
         return;
+    // The copy beside the program goes once shown. An installed program's copy is shared by every
+    // user and stays: each user sees it once.
+    if (QFileInfo(path).dir() == QDir(g_.applicationPath)) {
+        OpenCommandLine(path);
+        QFile::remove(path);
+    } else if (!Settings::IsOn(g_.settings.Read(kWelcomeShown))) {
+        OpenCommandLine(path);
+        g_.settings.Write(kWelcomeShown, QStringLiteral("1"));
     }
 }
 
@@ -229,7 +253,7 @@ void mdform_QLEditor::CloseAllDocuments() {
 }
 
 void mdform_QLEditor::CascadeWindows() {
-    mdi_->cascadeSubWindows();
+    WindowArranger::Arrange(*mdi_, WindowArranger::Cascade);
 }
 
 void mdform_QLEditor::PrintActiveDocument() {

@@ -21,25 +21,38 @@ const QIcon& Picture(IniItem::Kind kind) {
 }
 } // namespace
 
-IniItem::IniItem(Kind kind, const QString& text, const QString& key) : QTreeWidgetItem(UserType) {
-    setText(0, text);
-    setIcon(0, Picture(kind));
-    setData(0, TagRole, Tag(kind));
-    if (!key.isNull())
-        setData(0, KeyRole, key);
+IniItem::IniItem(Kind kind, const QString& text, const QString& key)
+    : QTreeWidgetItem(UserType), kind_(kind), text_(text), key_(key) {}
+
+QVariant IniItem::data(int column, int role) const {
+    if (column != 0)
+        return QTreeWidgetItem::data(column, role);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return text_;
+    case Qt::DecorationRole:
+        return Picture(kind_);
+    case TagRole:
+        return Tag(kind_);
+    case KeyRole:
+        return key_.isNull() ? QVariant() : QVariant(key_);
+    default:
+        return QTreeWidgetItem::data(column, role);
+    }
+}
+
+void IniItem::setData(int column, int role, const QVariant& value) {
+    if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+        text_ = value.toString();
+        emitDataChanged();
+        return;
+    }
+    QTreeWidgetItem::setData(column, role, value);
 }
 
 QString IniItem::Tag(Kind kind) {
     return kTags[int(kind)];
-}
-
-IniItem::Kind IniItem::KindOf(const QTreeWidgetItem* item) {
-    const QString tag = item->data(0, TagRole).toString();
-    for (int kind = 0; kind < 4; ++kind) {
-        if (tag == kTags[kind])
-            return Kind(kind);
-    }
-    return Kind::Value;
 }
 
 QString IniItem::KeyName(const QString& line) {
@@ -48,5 +61,5 @@ QString IniItem::KeyName(const QString& line) {
 }
 
 bool IniItem::Less(const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-    return a->text(0).compare(b->text(0), Qt::CaseInsensitive) < 0;
+    return Text(a).compare(Text(b), Qt::CaseInsensitive) < 0;
 }

@@ -16,10 +16,8 @@ bool IsComment(const QString& line) {
     return line.startsWith(QLatin1Char(';'));
 }
 
-void SortDetached(QTreeWidgetItem* parent) {
-    QList<QTreeWidgetItem*> children = parent->takeChildren();
-    std::stable_sort(children.begin(), children.end(), IniItem::Less);
-    parent->addChildren(children);
+void Sort(QList<QTreeWidgetItem*>* items) {
+    std::stable_sort(items->begin(), items->end(), IniItem::Less);
 }
 } // namespace
 
@@ -28,7 +26,8 @@ IniReader::IniReader(QTreeWidgetItem* root, KeyMaker newKey, ReplaceQuestion rep
 
 QStringList IniReader::FileLines(const QString& text) {
     QStringList lines = text.split(QLatin1Char('\n'));
-    lines.removeLast();
+    if (lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
@@ -62,6 +61,7 @@ void IniReader::Start(const QStringList& lines, QTreeWidgetItem* selected, bool 
     next_ = 0;
     selected_ = selected;
     current_ = nullptr;
+    currentLines_.clear();
     touched_ = nullptr;
     changed_ = false;
     rootAdded_.clear();
@@ -69,7 +69,7 @@ void IniReader::Start(const QStringList& lines, QTreeWidgetItem* selected, bool 
     for (int i = 0; i < root_->childCount(); ++i) {
         QTreeWidgetItem* child = root_->child(i);
         if (IniItem::Is(child, Kind::Section))
-            sections_[child->text(0)].append(child);
+            sections_[IniItem::Text(child)].append(child);
     }
 }
 
@@ -130,6 +130,7 @@ void IniReader::Read() {
 }
 
 bool IniReader::CreateSection() {
+    EndSection();
     const QString name = line_.mid(1, line_.size() - 2);
     QList<QTreeWidgetItem*>& same = sections_[name];
     if (!same.isEmpty()) {
@@ -164,22 +165,28 @@ void IniReader::AddLine(QTreeWidgetItem* parent, bool comment) {
     changed_ = true;
     if (parent == root_) {
         rootAdded_.append(item);
-        return;
-    }
-    parent->addChild(item);
-    if (parent == selected_)
+    } else if (parent == current_) {
+        currentLines_.append(item);
+    } else {
+        parent->addChild(item);
         touched_ = parent;
+    }
+}
+
+void IniReader::EndSection() {
+    if (!current_)
+        return;
+    Sort(&currentLines_);
+    current_->addChildren(currentLines_);
+    currentLines_.clear();
 }
 
 void IniReader::Finish() {
-    for (QTreeWidgetItem* item : std::as_const(rootAdded_)) {
-        if (IniItem::Is(item, Kind::Section))
-            SortDetached(item);
-    }
+    EndSection();
     if (!rootAdded_.isEmpty()) {
         const bool hadChildren = root_->childCount() > 0;
         if (!hadChildren)
-            std::stable_sort(rootAdded_.begin(), rootAdded_.end(), IniItem::Less);
+            Sort(&rootAdded_);
         root_->addChildren(rootAdded_);
         if (hadChildren)
             root_->sortChildren(0, Qt::AscendingOrder);

@@ -49,6 +49,8 @@ private:
     bool CreateSection();
     void RemoveSection(QTreeWidgetItem* section);
     void AddLine(QTreeWidgetItem* parent, bool comment);
+    // Gives the section being read its lines, sorted.
+    void EndSection();
     void Finish();
 
     QTreeWidgetItem* root_;
@@ -60,7 +62,9 @@ private:
     qsizetype next_ = 0;
     QString line_;
     QTreeWidgetItem* selected_ = nullptr;
+    // The section being read, not yet in the tree, and its lines.
     QTreeWidgetItem* current_ = nullptr;
+    QList<QTreeWidgetItem*> currentLines_;
     // Sections by exact name, those in the tree and those read so far.
     QHash<QString, QList<QTreeWidgetItem*>> sections_;
     // New children of the root, not yet in the tree.

@@ -15,7 +15,7 @@ QString IniWriter::Document(const QTreeWidgetItem* root, QStringView lineEnd) {
     for (int i = 0; i < count; ++i) {
         const QTreeWidgetItem* child = root->child(i);
         if (!IniItem::Is(child, IniItem::Kind::Section))
-            AppendLine(&text, child->text(0), lineEnd);
+            AppendLine(&text, IniItem::Text(child), lineEnd);
     }
     for (int i = 0; i < count; ++i) {
         const QTreeWidgetItem* child = root->child(i);
@@ -35,9 +35,9 @@ QString IniWriter::Section(const QTreeWidgetItem* section, QStringView lineEnd) 
 
 void IniWriter::AppendSection(QString* text, const QTreeWidgetItem* section, QStringView lineEnd) {
     *text += QLatin1Char('[');
-    *text += section->text(0);
+    *text += IniItem::Text(section);
     *text += QLatin1Char(']');
     *text += lineEnd;
     for (int i = 0; i < section->childCount(); ++i)
-        AppendLine(text, section->child(i)->text(0), lineEnd);
+        AppendLine(text, IniItem::Text(section->child(i)), lineEnd);
 }

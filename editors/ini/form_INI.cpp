@@ -29,6 +29,8 @@ using Kind = IniItem::Kind;
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kTwipsPerInch = 1440;
 constexpr int kWidthTwips = 6800;
+// The window's height as designed; the width is set again by New and after every reading.
+constexpr int kHeightTwips = 4800;
 
 struct ButtonSpec {
     const char* name;
@@ -85,6 +87,7 @@ form_INI::form_INI(Global& global)
         buttons_[b]->setObjectName(QString::fromLatin1(kButtons[b].name));
     }
     setWidget(content);
+    resize(Twips(kWidthTwips), Twips(kHeightTwips));
 
     connect(buttons_[AddSectionButton], &QPushButton::clicked, this, &form_INI::AddSection);
     connect(buttons_[DeleteSectionButton], &QPushButton::clicked, this, &form_INI::DeleteSection);
@@ -141,8 +144,11 @@ QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text
     return line;
 }
 
-QString form_INI::NewKey() const {
-    return g_.resources.UniqueID(int(QDate(1899, 12, 30).daysTo(QDate::currentDate())));
+IniReader::KeyMaker form_INI::KeyMaker() const {
+    // The day is taken once per operation: asking the clock for every section of a large file
+    // would cost more than the rest of its reading.
+    const int day = int(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+    return [this, day] { return g_.resources.UniqueID(day); };
 }
 
 bool form_INI::SectionExists(const QString& name) const {
@@ -249,7 +255,7 @@ std::optional<FileError> form_INI::OpenINI() {
     setWindowTitle(listed);
     {
         const QSignalBlocker blocker(TV);
-        IniReader(root, [this] { return NewKey(); }, [this] { return AskReplaceSection(); })
+        IniReader(root, KeyMaker(), [this] { return AskReplaceSection(); })
             .ReadFile(IniReader::FileLines(decoded.text));
     }
     EndReading(root);
@@ -286,7 +292,7 @@ void form_INI::Paste(const QStringList& lines) {
     IniReader::Pasted pasted;
     {
         const QSignalBlocker blocker(TV);
-        pasted = IniReader(Root(), [this] { return NewKey(); }, [this] { return AskReplaceSection(); })
+        pasted = IniReader(Root(), KeyMaker(), [this] { return AskReplaceSection(); })
                      .Paste(lines, Selected());
     }
     EndReading(pasted.selected);
@@ -501,26 +507,47 @@ void form_INI::DeleteAllNodes() {
         return;
     const WaitCursor wait;
     TV->hide();
-    const QString key = IniItem::KeyName(item->text(0));
-    QTreeWidgetItem* root = Root();
-    Select(root);
+    const QString key = IniItem::KeyName(IniItem::Text(item));
     {
         const QSignalBlocker blocker(TV);
+        // The lines go while the document is out of the view: each removal from the shown tree
+        // would cost time in proportion to all its expanded sections.
+        QTreeWidgetItem* root = Root();
+        const QList<QTreeWidgetItem*> expanded = ExpandedNodes();
+        TV->takeTopLevelItem(0);
         RemoveKeyLines(root, key);
         for (int i = 0; i < root->childCount(); ++i)
             RemoveKeyLines(root->child(i), key);
+        TV->addTopLevelItem(root);
+        for (QTreeWidgetItem* node : expanded)
+            node->setExpanded(true);
     }
+    Select(Root());
     Altered(true);
     TV->show();
 }
 
-void form_INI::RemoveKeyLines(QTreeWidgetItem* parent, const QString& key) {
-    // From the last child down, so each removal takes the list's end.
-    for (int i = parent->childCount() - 1; i >= 0; --i) {
-        const QTreeWidgetItem* child = parent->child(i);
-        if (IniItem::Is(child, Kind::Value) && IniItem::KeyName(child->text(0)) == key)
-            delete parent->takeChild(i);
+QList<QTreeWidgetItem*> form_INI::ExpandedNodes() const {
+    QTreeWidgetItem* root = Root();
+    QList<QTreeWidgetItem*> expanded;
+    if (root->isExpanded())
+        expanded.append(root);
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->isExpanded())
+            expanded.append(root->child(i));
     }
+    return expanded;
+}
+
+void form_INI::RemoveKeyLines(QTreeWidgetItem* parent, const QString& key) {
+    QList<QTreeWidgetItem*> kept;
+    for (QTreeWidgetItem* child : parent->takeChildren()) {
+        if (IniItem::Is(child, Kind::Value) && IniItem::KeyName(IniItem::Text(child)) == key)
+            delete child;
+        else
+            kept.append(child);
+    }
+    parent->addChildren(kept);
 }
 
 // --- Adding and editing ---
@@ -535,7 +562,7 @@ void form_INI::AddSection() {
     if (name.isEmpty())
         return;
     QTreeWidgetItem* root = Root();
-    root->addChild(new IniItem(Kind::Section, name, NewKey()));
+    root->addChild(new IniItem(Kind::Section, name, KeyMaker()()));
     root->setExpanded(true);
     root->sortChildren(0, Qt::AscendingOrder);
     Altered(true);

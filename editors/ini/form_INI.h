@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "IniReader.h"
 #include "TextFormat.h"
 
 #include <array>
@@ -65,7 +66,8 @@ private:
     void ClearTree(const QString& rootText);
     // Adds a line under a section as a key line or, when it begins with ";", a comment; sorts.
     QTreeWidgetItem* AddLine(QTreeWidgetItem* section, const QString& text);
-    QString NewKey() const;
+    // Makes the keys of new section nodes.
+    IniReader::KeyMaker KeyMaker() const;
     bool SectionExists(const QString& name) const;
     bool HasSection() const;
 
@@ -86,7 +88,10 @@ private:
     bool ConfirmDeletion(const QString& kindWord, const QTreeWidgetItem* item) const;
     void DeleteSectionNode(bool confirm);
     void DeleteLine(bool confirm);
+    // Removes the key lines of the key from the parent, which must be out of the view.
     void RemoveKeyLines(QTreeWidgetItem* parent, const QString& key);
+    // The root and the sections that are expanded.
+    QList<QTreeWidgetItem*> ExpandedNodes() const;
     void EditLine(QTreeWidgetItem* line);
     void RenameSection(QTreeWidgetItem* section);
     void EditComment(QTreeWidgetItem* comment);

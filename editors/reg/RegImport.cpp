@@ -8,7 +8,8 @@
 #include <QTreeWidgetItem>
 
 RegImport::RegImport(RegNodes& nodes, RegValueTable& values, QTreeWidgetItem* fileNode)
-    : nodes_(nodes), values_(values), file_(fileNode), current_(fileNode), currentId_(RegNodes::Id(fileNode)) {}
+    : nodes_(nodes), values_(values), file_(fileNode), current_(fileNode),
+      currentId_(RegNodes::Id(fileNode)) {}
 
 void RegImport::SetCurrent(QTreeWidgetItem* node) {
     current_ = node;
@@ -31,7 +32,9 @@ void RegImport::Handle(QStringView line, RegLines& lines) {
 }
 
 void RegImport::Fail(QStringView line) {
-    errors_ += current_->text(0) + QStringLiteral(": ") + line + QLatin1Char('\r');
+    errors_ += current_->text(0) + QStringLiteral(": ");
+    errors_.append(line);
+    errors_ += QLatin1Char('\r');
 }
 
 QTreeWidgetItem* RegImport::Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,

@@ -15,15 +15,16 @@ constexpr int kIdRole = Qt::UserRole + 2;
 // The date and time as the classic whole number: days since 30 December 1899, rounded half to even.
 int NowAsWholeNumber() {
     const QDateTime now = QDateTime::currentDateTime();
-    const double serial = double(QDate(1899, 12, 30).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
+    const double serial =
+        double(QDate(1899, 12, 30).daysTo(now.date())) + now.time().msecsSinceStartOfDay() / 86400000.0;
     return int(std::nearbyint(serial));
 }
 } // namespace
 
 const QStringList& RegNodes::HiveNames() {
     static const QStringList names = {
-        QStringLiteral("HKEY_CLASSES_ROOT"),  QStringLiteral("HKEY_CURRENT_USER"),
-        QStringLiteral("HKEY_LOCAL_MACHINE"), QStringLiteral("HKEY_USERS"),
+        QStringLiteral("HKEY_CLASSES_ROOT"),   QStringLiteral("HKEY_CURRENT_USER"),
+        QStringLiteral("HKEY_LOCAL_MACHINE"),  QStringLiteral("HKEY_USERS"),
         QStringLiteral("HKEY_CURRENT_CONFIG"), QStringLiteral("HKEY_DYN_DATA")};
     return names;
 }

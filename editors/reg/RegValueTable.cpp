@@ -1,7 +1,7 @@
 #include "RegValueTable.h"
 
 QString RegValueTable::NumberedHex(QStringView number) {
-    return QStringLiteral("HEX(") + number + QLatin1Char(')');
+    return QStringLiteral("HEX(") + number.toString() + QLatin1Char(')');
 }
 
 bool RegValueTable::IsBinary(const QString& type) {

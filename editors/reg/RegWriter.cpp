@@ -22,7 +22,8 @@ QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
         const qsizetype cut = entry.path.lastIndexOf(QLatin1Char('\\'));
         return QStringLiteral("[-") + (cut < 0 ? name : entry.path.left(cut + 1) + name) + QLatin1Char(']');
     }
-    const bool written = tag == RegNodes::HiveTag() ? hasValues : tag == RegNodes::BranchTag() && (hasValues || expanded);
+    const bool written =
+        tag == RegNodes::HiveTag() ? hasValues : tag == RegNodes::BranchTag() && (hasValues || expanded);
     return written ? QLatin1Char('[') + entry.path + QLatin1Char(']') : QString();
 }
 
@@ -36,8 +37,9 @@ void PushChildren(std::vector<Pending>& stack, const QTreeWidgetItem* node, cons
 } // namespace
 
 QString RegWriter::ValueLine(const RegValueTable::Record& record) {
-    QString line = record.name == RegValueTable::DefaultName() ? QStringLiteral("@")
-                                                                : QLatin1Char('"') + record.name + QLatin1Char('"');
+    QString line = record.name == RegValueTable::DefaultName()
+                       ? QStringLiteral("@")
+                       : QLatin1Char('"') + record.name + QLatin1Char('"');
     if (record.type == RegValueTable::RegSz())
         line += QStringLiteral("=\"") + record.data + QLatin1Char('"');
     else if (record.type == RegValueTable::Dword())

@@ -19,3 +19,7 @@ int Twips::ToPixelsY(double twips, const QWidget& widget) {
 double Twips::FromPixelsX(int pixels, const QWidget& widget) {
     return pixels * kTwipsPerInch / widget.logicalDpiX();
 }
+
+double Twips::FromPixelsY(int pixels, const QWidget& widget) {
+    return pixels * kTwipsPerInch / widget.logicalDpiY();
+}

@@ -8,4 +8,5 @@ public:
     static int ToPixelsX(double twips, const QWidget& widget);
     static int ToPixelsY(double twips, const QWidget& widget);
     static double FromPixelsX(int pixels, const QWidget& widget);
+    static double FromPixelsY(int pixels, const QWidget& widget);
 };

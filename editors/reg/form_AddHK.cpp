@@ -18,8 +18,9 @@ form_AddHK::form_AddHK(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("form_AddHK"));
     setWindowTitle(QStringLiteral("Add Hive"));
     setModal(true);
-    const QStringList names = {QStringLiteral("cb_HKC"),  QStringLiteral("cb_HKCU"), QStringLiteral("cb_HKLM"),
-                               QStringLiteral("cb_HKU"),  QStringLiteral("cb_HKCC"), QStringLiteral("cb_HKDD")};
+    const QStringList names = {QStringLiteral("cb_HKC"),  QStringLiteral("cb_HKCU"),
+                               QStringLiteral("cb_HKLM"), QStringLiteral("cb_HKU"),
+                               QStringLiteral("cb_HKCC"), QStringLiteral("cb_HKDD")};
     QCheckBox** boxes[] = {&cb_HKC, &cb_HKCU, &cb_HKLM, &cb_HKU, &cb_HKCC, &cb_HKDD};
     const auto px = [this](int x, int y, int w, int h) {
         return QRect(Twips::ToPixelsX(x, *this), Twips::ToPixelsY(y, *this), Twips::ToPixelsX(w, *this),
@@ -40,7 +41,8 @@ form_AddHK::form_AddHK(QWidget* parent) : QDialog(parent) {
     cmd_Cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
     cmd_Cancel->setGeometry(px(kWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight));
-    setFixedSize(Twips::ToPixelsX(kWidth, *this), Twips::ToPixelsY(buttonTop + kButtonHeight + kMargin, *this));
+    setFixedSize(Twips::ToPixelsX(kWidth, *this),
+                 Twips::ToPixelsY(buttonTop + kButtonHeight + kMargin, *this));
     connect(cmd_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmd_Cancel, &QPushButton::clicked, this, &form_AddHK::reject);
 }

@@ -20,9 +20,10 @@ constexpr int kValueTop = 900;
 } // namespace
 
 form_REGEdit::form_REGEdit(QWidget* parent)
-    : QDialog(parent), lbl_Name(new QLabel(QStringLiteral("Value Name"), this)), txt_name(new QLineEdit(this)),
-      lbl_Value(new QLabel(QStringLiteral("Value Data:"), this)), txt_value(new QTextEdit(this)),
-      cmd_OK(new QPushButton(QStringLiteral("OK"), this)), cmd_Cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    : QDialog(parent), lbl_Name(new QLabel(QStringLiteral("Value Name"), this)),
+      txt_name(new QLineEdit(this)), lbl_Value(new QLabel(QStringLiteral("Value Data:"), this)),
+      txt_value(new QTextEdit(this)), cmd_OK(new QPushButton(QStringLiteral("OK"), this)),
+      cmd_Cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("form_REGEdit"));
     setWindowTitle(QStringLiteral("Edit Binary Value"));
     setModal(true);
@@ -41,8 +42,8 @@ form_REGEdit::form_REGEdit(QWidget* parent)
 }
 
 void form_REGEdit::Place(QWidget* control, int left, int top, int width, int height) {
-    control->setGeometry(Twips::ToPixelsX(left, *this), Twips::ToPixelsY(top, *this), Twips::ToPixelsX(width, *this),
-                         Twips::ToPixelsY(height, *this));
+    control->setGeometry(Twips::ToPixelsX(left, *this), Twips::ToPixelsY(top, *this),
+                         Twips::ToPixelsX(width, *this), Twips::ToPixelsY(height, *this));
 }
 
 void form_REGEdit::SetHeights(int formHeight, int valueHeight, int buttonTop) {

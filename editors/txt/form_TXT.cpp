@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Global.h"
 #include "TextFile.h"
+#include "form_SR.h"
 #include "mdform_QLEditor.h"
 
 #include <QAction>
@@ -199,7 +200,21 @@ void form_TXT::EditTimeDate() {
                          locale.toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
+void form_TXT::SearchFind() {
+    form_SR::Serve(g_, *this, SearchEntry::Find);
+}
+
+void form_TXT::SearchReplace() {
+    form_SR::Serve(g_, *this, SearchEntry::Replace);
+}
+
+void form_TXT::SearchAgain() {
+    form_SR::Serve(g_, *this, SearchEntry::Again);
+}
+
 bool form_TXT::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pad && event->type() == QEvent::FocusIn)
+        form_SR::PadFocusIn(g_, *this);
     if (watched == pad && event->type() == QEvent::KeyPress &&
         HandleKey(static_cast<const QKeyEvent&>(*event)))
         return true;
@@ -207,6 +222,9 @@ bool form_TXT::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool form_TXT::HandleKey(const QKeyEvent& key) {
+    // While the search dialog is shown, Enter, Tab and Escape belong to it.
+    if (form_SR::PadKeyPress(g_, *this, key))
+        return true;
     // The pad's own clipboard keys are replaced so that only plain text is ever pasted.
     if (key.matches(QKeySequence::Paste))
         EditPaste();

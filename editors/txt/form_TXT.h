@@ -33,8 +33,10 @@ public:
     void EditTimeDate() override;
     void EditWW() override;
     // ResizeForm stays the base's: the window lays the pad out itself, and the word wrap follows
-    // the menu check. SearchFind, SearchReplace and SearchAgain also stay the base's empty
-    // operations until the search dialog exists; the menus already route them here.
+    // the menu check.
+    void SearchFind() override;
+    void SearchReplace() override;
+    void SearchAgain() override;
 
     // The check of the Edit menu's "Word Wrap", shared by every text window.
     bool WordWrap() const override;

@@ -11,12 +11,15 @@ struct CharsetCodePage {
     int codePage;
 };
 
-// Windows character sets by number. 1 (default), 3 (the system's) and 2 (symbol fonts, whose
-// bytes are glyph numbers) follow the document; so does anything not listed.
-constexpr std::array<CharsetCodePage, 24> kCharsets = {
-    {{0, 1252},   {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008}, {81, 10002}, {84, 10006}, {85, 10081},
-     {89, 10007}, {128, 932},  {129, 949},  {134, 936},  {136, 950},  {161, 1253}, {162, 1254}, {163, 1258},
-     {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850}}};
+// Windows character sets by number. 1 (default) and 3 (the system's) follow the document; so does
+// anything not listed.
+// clang-format off
+constexpr std::array<CharsetCodePage, 25> kCharsets = {{
+    {0, 1252}, {2, RtfCodePages::kSymbol}, {77, 10000}, {78, 10001}, {79, 10003}, {80, 10008},
+    {81, 10002}, {84, 10006}, {85, 10081}, {89, 10007}, {128, 932}, {129, 949}, {134, 936}, {136, 950},
+    {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251},
+    {222, 874}, {238, 1250}, {254, 437}, {255, 850}}};
+// clang-format on
 
 struct NamedCodePage {
     int codePage;
@@ -63,24 +66,12 @@ int RtfCodePages::ForCharset(int charset) {
     return 0;
 }
 
-bool RtfCodePages::IsLeadByte(int codePage, unsigned char byte) {
-    switch (codePage) {
-    case 932:
-    case 10001:
-        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936:
-    case 949:
-    case 950:
-    case 10002:
-    case 10003:
-    case 10008:
-        return byte >= 0x81 && byte <= 0xFE;
-    default:
-        return false;
-    }
-}
-
 void RtfCodePages::Decode(int codePage, QByteArrayView bytes, QString& out) {
+    if (codePage == kSymbol) {
+        for (char byte : bytes)
+            out += QChar(0xF000 + static_cast<unsigned char>(byte));
+        return;
+    }
     QStringDecoder* decoder = codePage == kAnsi ? nullptr : DecoderFor(codePage);
     if (!decoder) {
         DecodeAnsi(bytes, out);

@@ -15,12 +15,13 @@ public:
     static constexpr int kMac = 10000;
     static constexpr int kPc = 437;
     static constexpr int kPca = 850;
+    // Symbol fonts: a byte stands for the character U+F000 plus the byte, as on Windows, where
+    // such fonts map their glyphs there.
+    static constexpr int kSymbol = 42;
 
     // The code page of a font character set, or 0 when the set names none of its own (the
     // document's code page then applies).
     static int ForCharset(int charset);
-    // Double-byte code pages: a lead byte takes the next byte as its trail.
-    static bool IsLeadByte(int codePage, unsigned char byte);
 
     // Appends the characters of the bytes to out.
     void Decode(int codePage, QByteArrayView bytes, QString& out);

@@ -2,10 +2,12 @@
 
 #include "RtfCodePages.h"
 
-void RtfFontTable::Begin(int number) {
+void RtfFontTable::Begin(int number, int documentCodePage) {
     open_ = true;
     number_ = number;
+    documentCodePage_ = documentCodePage;
     codePage_ = 0;
+    bytes_.clear();
     name_.clear();
 }
 
@@ -21,18 +23,29 @@ void RtfFontTable::SetCodePage(int codePage) {
 
 void RtfFontTable::AddNameBytes(QByteArrayView bytes) {
     if (open_)
-        name_.append(bytes);
+        bytes_.append(bytes);
 }
 
-void RtfFontTable::End(RtfCodePages& codePages, int documentCodePage) {
+void RtfFontTable::AddNameCharacter(char32_t c) {
+    if (!open_)
+        return;
+    DecodeName();
+    name_ += QStringView(QChar::fromUcs4(c));
+}
+
+void RtfFontTable::End() {
     if (!open_)
         return;
     open_ = false;
-    Font& font = fonts_[number_];
-    font.codePage = codePage_;
-    font.family.clear();
-    codePages.Decode(codePage_ > 0 ? codePage_ : documentCodePage, name_, font.family);
-    font.family = font.family.trimmed();
+    DecodeName();
+    fonts_[number_] = {name_.trimmed(), codePage_};
+}
+
+// A symbol font's name is still text.
+void RtfFontTable::DecodeName() {
+    const int codePage = codePage_ > 0 && codePage_ != RtfCodePages::kSymbol ? codePage_ : documentCodePage_;
+    codePages_.Decode(codePage, bytes_, name_);
+    bytes_.clear();
 }
 
 QString RtfFontTable::Family(int number) const {

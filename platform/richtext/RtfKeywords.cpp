@@ -1,11 +1,24 @@
 #include "RtfKeywords.h"
 
+#include <QChar>
+
 #include <string_view>
 #include <unordered_map>
 
 namespace {
 
-using Table = std::unordered_map<std::string_view, RtfKeyword>;
+using Table = std::unordered_map<std::string_view, RtfWord>;
+
+constexpr std::pair<std::string_view, char16_t> kCharacters[] = {
+    {"tab", u'\t'},           {"line", QChar::LineSeparator},
+    {"emdash", u'\u2014'},    {"endash", u'\u2013'},
+    {"emspace", u'\u2003'},   {"enspace", u'\u2002'},
+    {"qmspace", u'\u2005'},   {"bullet", u'\u2022'},
+    {"lquote", u'\u2018'},    {"rquote", u'\u2019'},
+    {"ldblquote", u'\u201C'}, {"rdblquote", u'\u201D'},
+    {"zwj", u'\u200D'},       {"zwnj", u'\u200C'},
+    {"zwbo", u'\u200B'},      {"ltrmark", u'\u200E'},
+    {"rtlmark", u'\u200F'}};
 
 // Every underline style underlines.
 constexpr std::string_view kUnderlines[] = {
@@ -24,34 +37,36 @@ constexpr std::string_view kSkipped[] = {
     "listname", "fldinst"};
 // clang-format on
 
-// The result of a field, the picture of a shape, the picture or text an embedded object shows, and
-// the Unicode half of a pair of texts.
-constexpr std::string_view kShown[] = {"field", "fldrslt", "shppict", "result", "ud"};
+// The result of a field, the picture of a shape, the picture or text an embedded object shows, the
+// Unicode half of a pair of texts, and the rows of nested tables, which some writers fill with text.
+constexpr std::string_view kShown[] = {"field", "fldrslt", "shppict", "result", "ud", "nesttableprops"};
 // An embedded object, and a pair of texts of which the first is for readers without Unicode.
 constexpr std::string_view kWrappers[] = {"object", "upr"};
 
 Table MakeTable() {
     Table table;
-#define QLX_RTF_ENTRY(name) table.emplace(#name, RtfKeyword::name);
+#define QLX_RTF_ENTRY(name) table.emplace(#name, RtfWord{RtfKeyword::name});
     QLX_RTF_KEYWORDS(QLX_RTF_ENTRY)
 #undef QLX_RTF_ENTRY
     for (std::string_view name : kUnderlines)
-        table.emplace(name, RtfKeyword::ul);
+        table.emplace(name, RtfWord{RtfKeyword::ul});
     for (std::string_view name : kSkipped)
-        table.emplace(name, RtfKeyword::Skipped);
+        table.emplace(name, RtfWord{RtfKeyword::Skipped});
     for (std::string_view name : kShown)
-        table.emplace(name, RtfKeyword::Shown);
+        table.emplace(name, RtfWord{RtfKeyword::Shown});
     for (std::string_view name : kWrappers)
-        table.emplace(name, RtfKeyword::Wrapper);
-    table.emplace("striked", RtfKeyword::strike);
-    table.emplace("levelnfcn", RtfKeyword::levelnfc);
+        table.emplace(name, RtfWord{RtfKeyword::Wrapper});
+    for (const auto& [name, character] : kCharacters)
+        table.emplace(name, RtfWord{RtfKeyword::Character, character});
+    table.emplace("striked", RtfWord{RtfKeyword::strike});
+    table.emplace("levelnfcn", RtfWord{RtfKeyword::levelnfc});
     return table;
 }
 
 } // namespace
 
-RtfKeyword RtfKeywords::Find(QByteArrayView name) {
+RtfWord RtfKeywords::Find(QByteArrayView name) {
     static const Table table = MakeTable();
     const auto found = table.find(std::string_view(name.data(), size_t(name.size())));
-    return found == table.end() ? RtfKeyword::Unknown : found->second;
+    return found == table.end() ? RtfWord() : found->second;
 }

@@ -13,31 +13,36 @@
     X(f) X(fcharset) X(cpg) X(red) X(green) X(blue) \
     /* character format */ \
     X(plain) X(fs) X(b) X(i) X(ul) X(ulnone) X(strike) X(cf) X(cb) X(highlight) X(super) X(sub) \
-    X(nosupersub) X(v) \
+    X(nosupersub) \
     /* paragraphs */ \
-    X(par) X(pard) X(line) X(tab) X(ql) X(qc) X(qr) X(qj) X(li) X(ri) X(fi) X(sa) X(sb) X(cell) \
+    X(par) X(pard) X(ql) X(qc) X(qr) X(qj) X(li) X(ri) X(fi) X(sa) X(sb) X(cell) \
     X(nestcell) X(sect) \
     /* lists */ \
     X(ls) X(ilvl) X(pnlvlblt) X(pnlvlbody) X(pnlvlcont) X(pnlvl) X(pndec) X(pnucltr) X(pnlcltr) \
     X(pnucrm) X(pnlcrm) X(list) X(listlevel) X(levelnfc) X(listid) X(listoverride) \
     /* pictures */ \
     X(pngblip) X(jpegblip) X(picw) X(pich) X(picwgoal) X(pichgoal) X(picscalex) X(picscaley) \
-    /* special characters */ \
-    X(emdash) X(endash) X(emspace) X(enspace) X(qmspace) X(bullet) X(lquote) X(rquote) \
-    X(ldblquote) X(rdblquote) X(zwj) X(zwnj) X(ltrmark) X(rtlmark) X(chftn)
+    /* the automatic number of a footnote */ \
+    X(chftn)
 // clang-format on
 
 enum class RtfKeyword {
     Unknown,
-    Skipped, // a destination whose content never shows
-    Shown,   // a destination whose content is text of the document
-    Wrapper, // a destination that hides all but its Shown part
+    Skipped,   // a destination whose content never shows
+    Shown,     // a destination whose content is text of the document
+    Wrapper,   // a destination that hides all but its Shown part
+    Character, // a word that stands for a character
 #define QLX_RTF_ENUM(name) name,
     QLX_RTF_KEYWORDS(QLX_RTF_ENUM)
 #undef QLX_RTF_ENUM
 };
 
+struct RtfWord {
+    RtfKeyword keyword = RtfKeyword::Unknown;
+    char16_t character = 0; // of a Character word
+};
+
 class RtfKeywords {
 public:
-    static RtfKeyword Find(QByteArrayView name);
+    static RtfWord Find(QByteArrayView name);
 };

@@ -1,6 +1,11 @@
 #include "RtfListTable.h"
 
+#include <algorithm>
+
 namespace {
+
+// A list has nine levels at most.
+constexpr size_t kMaxLevels = 9;
 
 // \levelnfcN: 0 decimal, 1 and 2 upper and lower roman, 3 and 4 upper and lower letters,
 // 23 a bullet; the many national numberings show as decimal.
@@ -29,21 +34,34 @@ QTextListFormat::Style RtfListTable::BulletOfLevel(int level) {
     return kBullets[level % 3];
 }
 
+// The id of a list may come before or after its levels.
 void RtfListTable::BeginList() {
     levels_.clear();
+    listId_ = 0;
 }
 
 void RtfListTable::BeginLevel() {
+    if (levels_.size() >= kMaxLevels)
+        return;
     levels_.push_back(QTextListFormat::ListDecimal);
+    FileList();
 }
 
 void RtfListTable::SetLevelNumbering(int numbering) {
-    if (!levels_.empty())
-        levels_.back() = StyleOfNumbering(numbering, int(levels_.size()) - 1);
+    if (levels_.empty())
+        return;
+    levels_.back() = StyleOfNumbering(numbering, int(levels_.size()) - 1);
+    FileList();
 }
 
 void RtfListTable::SetListId(int id) {
-    lists_[id] = levels_;
+    listId_ = id;
+    FileList();
+}
+
+void RtfListTable::FileList() {
+    if (listId_ != 0)
+        lists_[listId_] = levels_;
 }
 
 void RtfListTable::BeginOverride() {

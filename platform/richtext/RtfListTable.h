@@ -23,11 +23,16 @@ public:
     // ListStyleUndefined when the tables do not know the override.
     QTextListFormat::Style Style(int override, int level) const;
 
+    // Bullets change shape with the level, as they do in the toolkit's own nested lists.
+    static QTextListFormat::Style BulletOfLevel(int level);
+
 private:
+    void FileList();
     void FileOverride();
 
     std::unordered_map<int, std::vector<QTextListFormat::Style>> lists_;
     std::vector<QTextListFormat::Style> levels_;
+    int listId_ = 0;
     std::unordered_map<int, int> overrides_;
     int overrideListId_ = 0;
     int overrideNumber_ = 0;

@@ -16,15 +16,17 @@ struct RtfCharState {
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    bool hidden = false;
 
     bool operator==(const RtfCharState&) const = default;
 };
 
 // A paragraph's list in the older form: a {\pn} group in the paragraph.
 struct RtfPnState {
-    QTextListFormat::Style style = QTextListFormat::ListStyleUndefined; // undefined: no list
-    int level = 0;
+    enum class Kind : quint8 { None, Bullet, Numbered };
+
+    Kind kind = Kind::None;
+    QTextListFormat::Style numbering = QTextListFormat::ListDecimal;
+    int level = -1; // \pnlvlN outline level less one; -1: the level follows the indent
 };
 
 struct RtfParagraphState {

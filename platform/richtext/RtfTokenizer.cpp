@@ -1,8 +1,15 @@
 #include "RtfTokenizer.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
+
+RtfToken TokenOf(RtfToken::Kind kind) {
+    RtfToken token;
+    token.kind = kind;
+    return token;
+}
 
 bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -42,7 +49,7 @@ RtfToken RtfTokenizer::Next() {
         }
         if (c == '{' || c == '}') {
             ++pos_;
-            return {c == '{' ? RtfToken::GroupOpen : RtfToken::GroupClose};
+            return TokenOf(c == '{' ? RtfToken::GroupOpen : RtfToken::GroupClose);
         }
         return c == '\\' ? ReadControl() : ReadText();
     }
@@ -59,7 +66,7 @@ RtfToken RtfTokenizer::ReadControl() {
     ++pos_;
     if (c == '\'')
         return ReadHex();
-    RtfToken token{RtfToken::Symbol};
+    RtfToken token = TokenOf(RtfToken::Symbol);
     // A backslash before a line end stands for a paragraph mark.
     token.symbol = c == '\r' || c == '\n' ? '\n' : c;
     return token;
@@ -69,7 +76,7 @@ RtfToken RtfTokenizer::ReadWord() {
     const qsizetype start = pos_;
     while (pos_ < bytes_.size() && IsLetter(bytes_[pos_]))
         ++pos_;
-    RtfToken token{RtfToken::Word};
+    RtfToken token = TokenOf(RtfToken::Word);
     token.name = bytes_.sliced(start, std::min(pos_ - start, kMaxWordLength));
 
     const bool negative = pos_ + 1 < bytes_.size() && bytes_[pos_] == '-' && IsDigit(bytes_[pos_ + 1]);
@@ -102,7 +109,7 @@ RtfToken RtfTokenizer::ReadHex() {
         value = value * 16 + digit;
         ++pos_;
     }
-    RtfToken token{RtfToken::Hex};
+    RtfToken token = TokenOf(RtfToken::Hex);
     token.symbol = char(value);
     return token;
 }
@@ -111,14 +118,14 @@ RtfToken RtfTokenizer::ReadText() {
     const qsizetype start = pos_;
     while (pos_ < bytes_.size() && !EndsText(bytes_[pos_]))
         ++pos_;
-    RtfToken token{RtfToken::Text};
+    RtfToken token = TokenOf(RtfToken::Text);
     token.name = bytes_.sliced(start, pos_ - start);
     return token;
 }
 
 RtfToken RtfTokenizer::ReadBinary(qint64 count) {
     const qsizetype size = qsizetype(std::clamp<qint64>(count, 0, bytes_.size() - pos_));
-    RtfToken token{RtfToken::Binary};
+    RtfToken token = TokenOf(RtfToken::Binary);
     token.name = bytes_.sliced(pos_, size);
     pos_ += size;
     return token;

@@ -120,7 +120,8 @@ private slots:
         TestEnvironment env;
         std::vector<std::unique_ptr<QProcess>> starts;
         for (int i = 0; i < 10; ++i)
-            starts.push_back(Start({MakeFile(env, QStringLiteral("file%1").arg(i))}));
+            // Five per type at most may open: half text, half INI files.
+            starts.push_back(Start({MakeFile(env, QStringLiteral("file%1.%2").arg(i).arg(i < 5 ? "txt" : "ini"))}));
         QVERIFY(WaitFor([&] {
             return std::count_if(starts.begin(), starts.end(),
                                  [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 9;

@@ -1,0 +1,703 @@
+#include "form_REG.h"
+
+#include "CommonDialog.h"
+#include "Dialogs.h"
+#include "Global.h"
+#include "RegImport.h"
+#include "RegLine.h"
+#include "RegLines.h"
+#include "RegWorkFolder.h"
+#include "RegWriter.h"
+#include "TextFile.h"
+#include "Twips.h"
+#include "form_AddHK.h"
+#include "form_REGEdit.h"
+#include "mdform_QLEditor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+const QString kTV = QStringLiteral("TV");
+const QString kLV = QStringLiteral("LV");
+const QString kSettingsKey = QStringLiteral("REG Editor");
+constexpr int kPaintIntervalMs = 100;
+constexpr int kLargeFile = 500;
+constexpr int kStages = 8;
+constexpr int kIndexColumn = 4;
+
+// The classic value dialog's three layouts, in twips.
+struct EditLayout {
+    int formHeight;
+    int valueHeight;
+    int buttonTop;
+};
+constexpr EditLayout kOneLine{2325, 375, 1320};
+constexpr EditLayout kByteList{4365, 2415, 3360};
+
+QList<QIcon> ImageList(const QStyle& style) {
+    return {style.standardIcon(QStyle::SP_DirClosedIcon), style.standardIcon(QStyle::SP_DirOpenIcon),
+            style.standardIcon(QStyle::SP_FileIcon), style.standardIcon(QStyle::SP_FileDialogDetailedView)};
+}
+
+// "closed", shown as "open" while its node is selected.
+QIcon FolderIcon(const QList<QIcon>& images) {
+    QIcon folder;
+    for (const QSize& size : {QSize(16, 16), QSize(32, 32)}) {
+        folder.addPixmap(images.at(0).pixmap(size), QIcon::Normal);
+        folder.addPixmap(images.at(1).pixmap(size), QIcon::Selected);
+    }
+    return folder;
+}
+
+void Apply(form_REGEdit& dialog, const EditLayout& layout) {
+    dialog.SetHeights(layout.formHeight, layout.valueHeight, layout.buttonTop);
+}
+
+bool IsAncestorOrSelf(const QTreeWidgetItem* node, const QTreeWidgetItem* of) {
+    for (; of; of = of->parent()) {
+        if (of == node)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+form_REG::form_REG(Global& global)
+    : DocumentWindow(global, DocType::REG), IL(ImageList(*style())), TV(new QTreeWidget), LV(new QTreeWidget),
+      lbl_location(new QLabel), PB(new QProgressBar), PB2(new QProgressBar), RTFPrint2(new QTextEdit),
+      nodes_(global.resources, FolderIcon(IL), IL.at(2)) {
+    setObjectName(QStringLiteral("form_REG"));
+    setWindowTitle(QStringLiteral("Registry File"));
+    auto* form = new QWidget(this);
+    form->setObjectName(QStringLiteral("form"));
+    setWidget(form);
+    form->installEventFilter(this);
+    for (QWidget* control : std::initializer_list<QWidget*>{TV, LV, lbl_location, PB, PB2, RTFPrint2})
+        control->setParent(form);
+
+    TV->setObjectName(QStringLiteral("TV"));
+    TV->setHeaderHidden(true);
+    TV->installEventFilter(this);
+    TV->viewport()->installEventFilter(this);
+    connect(TV, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) { ShowValues(node); });
+    connect(TV, &QTreeWidget::itemClicked, this, &form_REG::NodeClicked);
+
+    LV->setObjectName(QStringLiteral("LV"));
+    LV->setRootIsDecorated(false);
+    LV->setUniformRowHeights(true);
+    LV->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value"), QStringLiteral("Type"),
+                         QStringLiteral("NODE"), QStringLiteral("Index")});
+    const QStringList keys = {QStringLiteral("name"), QStringLiteral("value"), QStringLiteral("type"),
+                              QStringLiteral("node"), QStringLiteral("index")};
+    for (int column = 0; column < keys.size(); ++column)
+        LV->headerItem()->setData(column, Qt::UserRole, keys.at(column));
+    LV->viewport()->installEventFilter(this);
+    connect(LV, &QTreeWidget::itemClicked, this, [this] { SetRegMenus(kLV); });
+    connect(LV, &QTreeWidget::itemDoubleClicked, this, &form_REG::ModifyValue);
+    LV->header()->setSectionsClickable(true);
+    // "NODE" has no width at all.
+    LV->header()->setMinimumSectionSize(0);
+    connect(LV->header(), &QHeaderView::sectionClicked, this, &form_REG::SaveColumnWidths);
+
+    lbl_location->setObjectName(QStringLiteral("lbl_location"));
+    PB->setObjectName(QStringLiteral("PB"));
+    PB2->setObjectName(QStringLiteral("PB2"));
+    PB->hide();
+    PB2->hide();
+    RTFPrint2->setObjectName(QStringLiteral("RTFPrint2"));
+    RTFPrint2->hide();
+}
+
+// ---- The document ----
+
+void form_REG::InitRegWindow() {
+    if (g_.exiting)
+        return;
+    values_.Clear();
+    PB->hide();
+    LayoutControls();
+}
+
+void form_REG::NewREG() {
+    InitRegWindow();
+    TV->clear();
+    LV->clear();
+    listed_ = nullptr;
+    fileNode_ = nodes_.NewFileNode(QStringLiteral("New Registry File"));
+    TV->addTopLevelItem(fileNode_);
+    SlotPath().clear();
+    SlotTitle().clear();
+    if (g_.settings.startEditorsMax)
+        showMaximized();
+    MarkAltered(false);
+    TV->setCurrentItem(fileNode_);
+    ShowValues(fileNode_);
+}
+
+void form_REG::AddHiveNode(const QString& name) {
+    TV->setCurrentItem(fileNode_);
+    nodes_.Add(fileNode_, name, RegNodes::HiveTag(), name);
+}
+
+// ---- Layout and column widths ----
+
+void form_REG::LayoutControls() {
+    const QSize inner = widget()->size();
+    const auto x = [this](double twips) { return Twips::ToPixelsX(twips, *this); };
+    const auto y = [this](double twips) { return Twips::ToPixelsY(twips, *this); };
+    const int width = std::max(0, inner.width() - x(100));
+    const int treeHeight = std::max(0, inner.height() / 2 - y(200));
+    TV->setGeometry(0, 0, width, treeHeight);
+    const int listTop = treeHeight + y(100);
+    LV->setGeometry(0, listTop, width, std::max(0, inner.height() - listTop - y(800)));
+    const int below = LV->geometry().bottom() + 1;
+    lbl_location->setGeometry(0, below + y(40), width, y(240));
+    const int barWidth = std::max(0, inner.width() - x(200));
+    PB->setGeometry(0, below + y(300), barWidth, y(200));
+    PB2->setGeometry(0, below + y(540), barWidth, y(200));
+    ApplyColumnWidths();
+}
+
+void form_REG::ApplyColumnWidths() {
+    const Settings& settings = g_.settings;
+    const QStringList saved = {settings.Read(QStringLiteral("LVC1"), kSettingsKey),
+                               settings.Read(QStringLiteral("LVC2"), kSettingsKey),
+                               settings.Read(QStringLiteral("LVC3"), kSettingsKey)};
+    double name, value, type;
+    if (std::none_of(saved.begin(), saved.end(), [](const QString& width) { return width.isEmpty(); })) {
+        name = saved.at(0).toDouble();
+        value = saved.at(1).toDouble();
+        type = saved.at(2).toDouble();
+    } else {
+        const double list = Twips::FromPixelsX(LV->width(), *this);
+        type = 1065.6;
+        name = (list - type) * 0.34;
+        value = list - type - name - 60;
+    }
+    const double widths[] = {name, value, type};
+    for (int column = 0; column < 3; ++column)
+        LV->setColumnWidth(column, std::max(0, Twips::ToPixelsX(widths[column], *this)));
+    LV->setColumnWidth(3, 0);
+}
+
+void form_REG::SaveColumnWidths() {
+    for (int column = 0; column < 3; ++column)
+        g_.settings.Write(QStringLiteral("lvc%1").arg(column + 1),
+                          QString::number(Twips::FromPixelsX(LV->columnWidth(column), *this)), kSettingsKey);
+}
+
+// ---- Focus, menus and the value list ----
+
+void form_REG::SetRegMenus(const QString& focus) {
+    focus_ = focus;
+    const bool tree = focus == kTV;
+    GlobalMenus& menus = g_.main->Menus();
+    const auto show = [&menus](std::initializer_list<const char*> names, bool visible) {
+        for (const char* name : names)
+            menus.Action(QString::fromLatin1(name))->setVisible(visible);
+    };
+    show({"menu_EditModify", "sep_EditRegModify"}, !tree);
+    show({"menu_EditNew", "sep_EditRegDelete", "menu_EditDelete"}, true);
+    menus.Action(QStringLiteral("menu_EditNewKey"))->setEnabled(tree);
+    show({"sep_EditNewValues", "menu_EditNewString", "Menu_EditNewDword", "menu_EditNewBinary"}, !tree);
+    show({"sep_EditRegRename", "menu_EditRename"}, tree);
+}
+
+void form_REG::NodeClicked(QTreeWidgetItem* node) {
+    // A click that made the node current has listed it already.
+    if (node == listed_)
+        SetRegMenus(kTV);
+    else
+        ShowValues(node);
+}
+
+void form_REG::ShowValues(QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SetRegMenus(kTV);
+    // The file node has no values: the list keeps what it showed.
+    if (node != fileNode_) {
+        LV->clear();
+        listed_ = node;
+        lbl_location->setText(RegNodes::KeyPath(node));
+        const QString owner = RegNodes::FullPath(node);
+        QList<QTreeWidgetItem*> items;
+        for (const qsizetype index : values_.Of(RegNodes::Id(node))) {
+            const RegValueTable::Record& record = values_.At(index);
+            items.append(
+                new QTreeWidgetItem({record.name, record.data, record.type, owner, QString::number(index)}));
+        }
+        LV->addTopLevelItems(items);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+bool form_REG::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == widget() && !isMinimized())
+            LayoutControls();
+        break;
+    case QEvent::FocusIn:
+        if (watched == TV)
+            SetRegMenus(kTV);
+        break;
+    case QEvent::MouseButtonRelease: {
+        const bool tree = watched == TV->viewport();
+        if (!tree && watched != LV->viewport())
+            break;
+        if (!tree)
+            SaveColumnWidths();
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            SetRegMenus(tree ? kTV : kLV);
+            g_.main->Menus().Menu(QStringLiteral("menu_EditReg"))->popup(QCursor::pos());
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return DocumentWindow::eventFilter(watched, event);
+}
+
+// ---- Editing ----
+
+void form_REG::EditNewKey() {
+    if (focus_ != kTV)
+        return;
+    MarkAltered(true);
+    QTreeWidgetItem* node = TV->currentItem();
+    if (!node)
+        return;
+    const QString tag = RegNodes::Tag(node);
+    if (tag == RegNodes::FileTag()) {
+        form_AddHK dialog(this);
+        for (int i = 0; i < fileNode_->childCount(); ++i) {
+            const QTreeWidgetItem* child = fileNode_->child(i);
+            if (QCheckBox* box = dialog.Box(child->text(0));
+                box && RegNodes::Tag(child) == RegNodes::HiveTag())
+                box->setEnabled(false);
+        }
+        dialog.exec();
+        // The order the hives have always been added in.
+        for (const char* hive : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
+                                 "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"}) {
+            if (dialog.Box(QString::fromLatin1(hive))->isChecked())
+                AddHiveNode(QString::fromLatin1(hive));
+        }
+        TV->setCurrentItem(fileNode_);
+        fileNode_->setExpanded(true);
+        return;
+    }
+    if (tag != RegNodes::HiveTag() && tag != RegNodes::BranchTag())
+        return;
+    const QString name = RegLine::TrimSpaces(
+        qlx::InputBox(QStringLiteral("Enter Desired Branch Name:"), QStringLiteral("Add Branch / Key")));
+    if (name.isEmpty())
+        return;
+    if (QTreeWidgetItem* existing = RegNodes::ChildByText(node, name)) {
+        TV->setCurrentItem(existing);
+        return;
+    }
+    nodes_.Add(node, name, RegNodes::BranchTag());
+    node->setExpanded(true);
+}
+
+void form_REG::EditNewString() {
+    AddValue(RegValueTable::RegSz());
+}
+
+void form_REG::EditNewDword() {
+    AddValue(RegValueTable::Dword());
+}
+
+void form_REG::EditNewBinary() {
+    AddValue(RegValueTable::Hex());
+}
+
+void form_REG::AddValue(const QString& type) {
+    QTreeWidgetItem* node = TV->currentItem();
+    if (!node)
+        return;
+    if (type == RegValueTable::RegSz() && RegNodes::Tag(node) != RegNodes::BranchTag() &&
+        RegNodes::Tag(node) != RegNodes::HiveTag()) {
+        qlx::MsgBox(
+            QStringLiteral("You can not add values to this section of the registry. You can only add values "
+                           "to the hives or the branches."),
+            qlx::vbOKOnly, QStringLiteral("Can't Add Value"));
+        return;
+    }
+    form_REGEdit dialog(this);
+    if (type == RegValueTable::Hex()) {
+        dialog.setWindowTitle(QStringLiteral("Add New Binary Value"));
+        Apply(dialog, kByteList);
+        dialog.txt_value->setFont(QFont(QStringLiteral("COURIER NEW")));
+    } else {
+        dialog.setWindowTitle(type == RegValueTable::RegSz() ? QStringLiteral("Add New StringValue")
+                                                             : QStringLiteral("Add New DWORD Value"));
+        Apply(dialog, kOneLine);
+    }
+    if (node == fileNode_)
+        return;
+    dialog.exec();
+    const QString name = dialog.txt_name->text();
+    if (name == QLatin1String("CANCEL") || name.isEmpty())
+        return;
+    MarkAltered(true);
+    const int owner = RegNodes::Id(node);
+    if (values_.Contains(owner, name)) {
+        qlx::MsgBox(
+            QStringLiteral("This value already exists in this key.  Please edit the existing value instead."),
+            qlx::vbOKOnly, QStringLiteral("Already Exists"));
+        return;
+    }
+    values_.Append(owner, type, name, dialog.txt_value->toPlainText());
+    ShowValues(node);
+}
+
+void form_REG::ModifyValue(QTreeWidgetItem* item) {
+    const qsizetype index = item->text(kIndexColumn).toLongLong();
+    const QString type = values_.At(index).type;
+    form_REGEdit dialog(this);
+    if (RegValueTable::IsBinary(type)) {
+        Apply(dialog, kByteList);
+        dialog.txt_value->setFont(QFont(QStringLiteral("COURIER"), 12));
+        // Long byte lists wrap 300 twips short of the box's right edge.
+        dialog.txt_value->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        dialog.txt_value->setLineWrapColumnOrWidth(dialog.txt_value->width() - Twips::ToPixelsX(300, dialog));
+        dialog.setWindowTitle(QStringLiteral("Edit Binary Value"));
+    } else {
+        Apply(dialog, kOneLine);
+        dialog.setWindowTitle(type == RegValueTable::Dword() ? QStringLiteral("Edit DWORD Value")
+                                                             : QStringLiteral("Edit String Value"));
+    }
+    dialog.txt_name->setText(item->text(0));
+    dialog.txt_value->setPlainText(item->text(1));
+    dialog.exec();
+    const QString name = dialog.txt_name->text();
+    if (name == QLatin1String("CANCEL"))
+        return;
+    // A deletion entry has no data to keep.
+    const QString data = type == RegValueTable::Deletion() ? QString() : dialog.txt_value->toPlainText();
+    item->setText(0, name);
+    item->setText(1, data);
+    values_.Change(index, name, data);
+    MarkAltered(true);
+    ShowValues(listed_);
+}
+
+void form_REG::EditModify() {
+    if (focus_ != kLV)
+        return;
+    if (QTreeWidgetItem* item = LV->currentItem())
+        ModifyValue(item);
+    MarkAltered(true);
+}
+
+void form_REG::EditDelete() {
+    const bool list = focus_ == kLV;
+    const QString what =
+        list ? QStringLiteral("this value?")
+             : QStringLiteral("this branch, all branches under it, and all values associated with "
+                              "this branch and all branches under it?");
+    if (qlx::MsgBox(QStringLiteral("Are you sure you want to permanently delete ") + what,
+                    qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Deletion Confirmation")) != qlx::vbYes)
+        return;
+    if (list) {
+        QTreeWidgetItem* item = LV->currentItem();
+        if (!item)
+            return;
+        values_.Delete(item->text(kIndexColumn).toLongLong());
+        ShowValues(listed_);
+        MarkAltered(true);
+        return;
+    }
+    QTreeWidgetItem* node = TV->currentItem();
+    if (!node || node == fileNode_)
+        return;
+    // The list must not go on showing values of a key that is gone.
+    if (IsAncestorOrSelf(node, listed_)) {
+        LV->clear();
+        listed_ = nullptr;
+    }
+    delete node;
+    MarkAltered(true);
+}
+
+void form_REG::EditRename() {
+    QTreeWidgetItem* node = TV->currentItem();
+    if (!node)
+        return;
+    const QString name =
+        qlx::InputBox(QStringLiteral("Rename this Key"), QStringLiteral("Branch Rename"), node->text(0));
+    if (name.isEmpty())
+        return;
+    node->setText(0, name);
+    MarkAltered(true);
+}
+
+// ---- Reading ----
+
+std::optional<FileError> form_REG::OpenREG() {
+    DecodedText decoded;
+    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
+        return error;
+    InitRegWindow();
+    lbl_location->setText(QStringLiteral("Gathering File Information"));
+    for (QProgressBar* bar : {PB, PB2}) {
+        bar->setMinimum(0);
+        bar->setValue(0);
+    }
+    PB2->setMaximum(kStages);
+
+    RegLines lines(decoded.text);
+    QStringView header;
+    if ((!lines.Next(&header) || header != u"REGEDIT4") && !AcceptHeader()) {
+        MarkAltered(false);
+        FileClose();
+        return std::nullopt;
+    }
+    qint64 count = 0;
+    if (!CountLines(lines, &count)) {
+        lbl_location->clear();
+        // The window stays empty: a save must not put it in the place of the file.
+        SlotPath().clear();
+        SlotTitle().clear();
+        return std::nullopt;
+    }
+    PB->setMaximum(int(std::min<qint64>(count, INT_MAX)));
+    PB->show();
+    PB2->show();
+    AddToRecentFiles();
+    format_ = decoded.format;
+    format_.lineEnd = TextFormat::LineEnd::CRLF;
+    format_.mixedLineEnds.clear();
+    Import(decoded.text);
+    return std::nullopt;
+}
+
+bool form_REG::AcceptHeader() {
+    return qlx::MsgBox(
+               QStringLiteral("This file does not have the correct header definitions required for registry "
+                              "files.  Do you wish to attemp to open this file anyway?"),
+               qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Error in File Type")) == qlx::vbYes;
+}
+
+bool form_REG::CountLines(RegLines lines, qint64* count) {
+    const auto showCount = [this, count] {
+        if (*count > kLargeFile)
+            lbl_location->setText(QStringLiteral("Information Count: ") + QString::number(*count) +
+                                  QStringLiteral(" lines."));
+    };
+    paintClock_.start();
+    QStringView line;
+    while (lines.Next(&line)) {
+        if (++*count == kLargeFile &&
+            qlx::MsgBox(
+                QStringLiteral("This file is very large, and processing could take a while. Do you wish to "
+                               "continue?"),
+                qlx::vbYesNo, QStringLiteral("Large Registry File")) != qlx::vbYes)
+            return false;
+        if (PaintDue()) {
+            showCount();
+            Repaint();
+        }
+    }
+    showCount();
+    Repaint();
+    return true;
+}
+
+void form_REG::Import(QStringView text) {
+    TV->setCurrentItem(fileNode_);
+    fileNode_->setText(0, SlotTitle());
+    TV->hide();
+    // Built apart from the view, the tree costs nothing to show until it is put back.
+    TV->takeTopLevelItem(0);
+    lbl_location->setText(QStringLiteral("Importing Data:"));
+    RegImport import(nodes_, values_, fileNode_);
+    RegLines lines(text);
+    QStringView line;
+    if (lines.Next(&line)) {
+        ShowProgress(lines.Taken(), 1);
+        Repaint();
+        import.Handle(line, lines);
+    }
+    paintClock_.start();
+    while (lines.Next(&line)) {
+        if (!line.isEmpty())
+            import.Handle(line, lines);
+        if (PaintDue()) {
+            ShowProgress(lines.Taken(), import.Stage());
+            Repaint();
+        }
+    }
+    ShowProgress(lines.Taken(), import.Stage());
+    PB->hide();
+    PB2->hide();
+    lbl_location->clear();
+    TV->addTopLevelItem(fileNode_);
+    TV->setCurrentItem(fileNode_);
+    setWindowTitle(SlotTitle());
+    TV->show();
+    if (!import.Errors().isEmpty())
+        ReportErrors(import.Errors());
+}
+
+void form_REG::ShowProgress(qint64 lines, int stage) {
+    PB->setValue(int(std::min<qint64>(lines, PB->maximum())));
+    PB2->setValue(stage);
+}
+
+bool form_REG::PaintDue() {
+    if (paintClock_.elapsed() < kPaintIntervalMs)
+        return false;
+    paintClock_.restart();
+    return true;
+}
+
+void form_REG::Repaint() {
+    // Paints, without taking the user's input in the middle of the work.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void form_REG::ReportErrors(const QString& errors) {
+    const QString path = RegWorkFolder::File(g_.applicationPath, QStringLiteral("REG_ERR.QLX"));
+    TextFile::Write(path,
+                    TextFile::Encode(QStringLiteral("The following entries could not be processed:\n\n") +
+                                         errors + QLatin1Char('\n'),
+                                     format_));
+    qlx::MsgBox(QStringLiteral("Errors were reported during inport.  Please see ") + path +
+                    QStringLiteral("  for details."),
+                qlx::vbOKOnly + qlx::vbInformation, QStringLiteral("Errors:"));
+}
+
+void form_REG::AddToRecentFiles() {
+    if (g_.suppressRecent) {
+        g_.suppressRecent = false;
+        return;
+    }
+    Opener& opener = g_.main->DocumentOpener();
+    opener.AddRecentFile(SlotPath());
+    opener.RefreshRecentMenu();
+}
+
+// ---- Writing, printing ----
+
+bool form_REG::SaveFile() {
+    return Save(false);
+}
+
+void form_REG::FileSaveRegular() {
+    expanded_ = false;
+    Save(false);
+}
+
+void form_REG::FileSaveExpanded() {
+    expanded_ = true;
+    Save(false);
+}
+
+void form_REG::FileSaveAsRegular() {
+    expanded_ = false;
+    Save(true);
+}
+
+void form_REG::FileSaveAsExpanded() {
+    expanded_ = true;
+    Save(true);
+}
+
+bool form_REG::Save(bool askName) {
+    lbl_location->setText(expanded_ ? QStringLiteral("Saving File with Expanded Structure")
+                                    : QStringLiteral("Saving File"));
+    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
+    QString path = askName ? QString() : SlotPath();
+    QString title = SlotTitle();
+    if (path.isEmpty() && !AskSaveName(&path, &title))
+        return false;
+    return WriteTo(path, title);
+}
+
+bool form_REG::AskSaveName(QString* path, QString* title) {
+    CommonDialog& dialog = g_.main->Dialog();
+    for (;;) {
+        dialog.InitDir = g_.settings.LastSaveFolder(QString());
+        dialog.DefaultExt = QStringLiteral(".REG");
+        dialog.DialogTitle = QStringLiteral("Save Registry File");
+        dialog.Filter = QStringLiteral("Registry File|*.REG");
+        dialog.FilterIndex = 1;
+        dialog.FileName.clear();
+        dialog.Flags = qlx::OFN_HIDEREADONLY;
+        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
+            return false;
+        if (!QFileInfo(dialog.FileName).isFile())
+            break;
+        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
+                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
+        if (answer == qlx::vbYes)
+            break;
+        if (answer != qlx::vbNo)
+            return false;
+    }
+    *path = dialog.FileName;
+    *title = dialog.FileTitle;
+    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    return true;
+}
+
+bool form_REG::WriteTo(const QString& path, const QString& title) {
+    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
+    TextFormat format = format_;
+    if (!TextFile::Save(path, RegWriter::Text(fileNode_, values_, expanded_), &format))
+        return false;
+    format_ = std::move(format);
+    SlotPath() = path;
+    SlotTitle() = title;
+    MarkAltered(false);
+    lbl_location->clear();
+    setWindowTitle(title);
+    return true;
+}
+
+void form_REG::PrintDoc(QPrinter* printer) {
+    const QString caption = windowTitle();
+    const bool changed = SlotChanged();
+    expanded_ = true;
+    lbl_location->setText(QStringLiteral("Saving File with Expanded Structure"));
+    // The print file holds any character; the document's own format stays as it is.
+    const QString file = RegWorkFolder::File(g_.applicationPath, QStringLiteral("~REGPRNT.TMP"));
+    TextFormat format;
+    format.encoding = TextFormat::Encoding::Utf8;
+    DecodedText printed;
+    if (TextFile::Save(file, RegWriter::Text(fileNode_, values_, true), &format) &&
+        !TextFile::Read(file, &printed)) {
+        RTFPrint2->show();
+        RTFPrint2->clear();
+        RTFPrint2->setPlainText(printed.text);
+        printer->setPrintRange(QPrinter::AllPages);
+        RTFPrint2->print(printer);
+        RTFPrint2->hide();
+    }
+    lbl_location->clear();
+    setWindowTitle(caption);
+    MarkAltered(changed);
+}

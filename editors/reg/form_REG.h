@@ -1,0 +1,113 @@
+// The registry-file window: a registry export file as a tree of hives and keys (TV) and, for the
+// selected key, the list of its values (LV). Reads the file in two passes with progress, edits it
+// through the registry Edit menu and its two dialogs, and writes it back in regular or expanded
+// form.
+#pragma once
+
+#include "DocumentWindow.h"
+#include "RegNodes.h"
+#include "RegValueTable.h"
+#include "TextFormat.h"
+
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QList>
+
+class QLabel;
+class QProgressBar;
+class QTextEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+class RegImport;
+class RegLines;
+
+class form_REG : public DocumentWindow {
+    Q_OBJECT
+public:
+    explicit form_REG(Global& global);
+
+    void New() override { NewREG(); }
+    std::optional<FileError> Open() override { return OpenREG(); }
+    // An empty document: the file node alone.
+    void NewREG();
+    // Fills the fresh document from the file at the slot's path.
+    std::optional<FileError> OpenREG();
+
+    // Saves in the form of the last save (regular until another was chosen): the close prompt's Yes.
+    bool SaveFile() override;
+    void FileSaveRegular() override;
+    void FileSaveExpanded() override;
+    void FileSaveAsRegular() override;
+    void FileSaveAsExpanded() override;
+    // Prints the expanded form; the document keeps its path, title and changed state.
+    void PrintDoc(QPrinter* printer) override;
+
+    void EditNewKey() override;
+    void EditNewString() override;
+    void EditNewDword() override;
+    void EditNewBinary() override;
+    void EditModify() override;
+    void EditDelete() override;
+    void EditRename() override;
+
+    // What the window shows and holds, for the shell and for tests.
+    QTreeWidgetItem* FileNode() const { return fileNode_; }
+    const RegValueTable& Values() const { return values_; }
+    // "TV" or "LV": the control last used, which the registry Edit menu follows.
+    const QString& FocusIndicator() const { return focus_; }
+    bool ExpandedSave() const { return expanded_; }
+
+    // The tree images in order: "closed", "open", "file", "reg_sz".
+    const QList<QIcon> IL;
+    QTreeWidget* TV;
+    // Columns "Name", "Value", "Type", "NODE" (the owner's full path) and "Index" (the record).
+    QTreeWidget* LV;
+    QLabel* lbl_location;
+    QProgressBar* PB;
+    QProgressBar* PB2;
+    // Hidden; holds the text while it prints.
+    QTextEdit* RTFPrint2;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void InitRegWindow();
+    void AddHiveNode(const QString& name);
+    void MarkAltered(bool flag) { Altered(flag); }
+    void LayoutControls();
+    void ApplyColumnWidths();
+    void SaveColumnWidths();
+    // Sets the focus indicator and the registry Edit menu for it.
+    void SetRegMenus(const QString& focus);
+    void ShowValues(QTreeWidgetItem* node);
+    void NodeClicked(QTreeWidgetItem* node);
+    void AddValue(const QString& type);
+    void ModifyValue(QTreeWidgetItem* item);
+
+    bool AcceptHeader();
+    // The counting pass over the lines after the header; false when the user stopped it.
+    bool CountLines(RegLines lines, qint64* count);
+    void Import(QStringView text);
+    void ShowProgress(qint64 lines, int stage);
+    void ReportErrors(const QString& errors);
+    void AddToRecentFiles();
+    // True at most every 100 ms: time to let the window repaint.
+    bool PaintDue();
+    void Repaint();
+
+    bool Save(bool askName);
+    bool AskSaveName(QString* path, QString* title);
+    bool WriteTo(const QString& path, const QString& title);
+
+    RegNodes nodes_;
+    RegValueTable values_;
+    QTreeWidgetItem* fileNode_ = nullptr;
+    // The node whose values the list shows.
+    QTreeWidgetItem* listed_ = nullptr;
+    QString focus_ = QStringLiteral("TV");
+    bool expanded_ = false;
+    // How the file was read; written back so, always with CR LF. New documents: code page 1252.
+    TextFormat format_;
+    QElapsedTimer paintClock_;
+};

@@ -1,0 +1,469 @@
+#include "form_RTF.h"
+
+#include "CommonDialog.h"
+#include "Dialogs.h"
+#include "FileBytes.h"
+#include "Global.h"
+#include "RtfPad.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+#include "SelectionFormat.h"
+#include "ToolbarIcons.h"
+#include "form_SR.h"
+#include "mdform_QLEditor.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextList>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <functional>
+#include <utility>
+
+namespace {
+// The largest font size a rich-text box takes, in points.
+constexpr qreal kLargestSize = 1638;
+// A new bulleted paragraph is indented by one level of the toolkit's lists.
+constexpr int kBulletIndent = 1;
+
+bool IsEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+} // namespace
+
+form_RTF::form_RTF(Global& global) : DocumentWindow(global, DocType::RTF), pad(new RtfPad) {
+    setObjectName(QStringLiteral("form_RTF"));
+    setWindowTitle(QStringLiteral("RTF Pad"));
+    auto* client = new QWidget;
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Toolbar1 = BuildToolbar();
+    layout->addWidget(Toolbar1);
+    pad->setObjectName(QStringLiteral("pad"));
+    pad->setContextMenuPolicy(Qt::CustomContextMenu);
+    pad->installEventFilter(this);
+    layout->addWidget(pad);
+    setWidget(client);
+    ApplyWordWrap();
+    connect(pad, &QTextEdit::textChanged, this, &form_RTF::ChangeHandling);
+    connect(pad, &RtfPad::KeyReleased, this, &form_RTF::KeyReleased);
+    connect(pad, &RtfPad::MousePressed, this, &form_RTF::ShowSelectionFormat);
+    connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        g_.main->Menus().EditMenu()->popup(pad->viewport()->mapToGlobal(at));
+    });
+    connect(g_.main->Menus().WordWrap(), &QAction::toggled, this, &form_RTF::ApplyWordWrap);
+    // The Format menu's checks follow the active window's selection.
+    connect(this, &QMdiSubWindow::aboutToActivate, this, &form_RTF::ShowSelectionFormat);
+}
+
+QToolBar* form_RTF::BuildToolbar() {
+    auto* toolbar = new QToolBar;
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar->setIconSize(QSize(16, 16));
+    bold_ = AddButton(toolbar, QStringLiteral("bold"), QStringLiteral("Bold"), true);
+    italic_ = AddButton(toolbar, QStringLiteral("italic"), QStringLiteral("Italic"), true);
+    underline_ = AddButton(toolbar, QStringLiteral("underline"), QStringLiteral("Underline"), true);
+    toolbar->addSeparator();
+    AddButton(toolbar, QStringLiteral("color"), QStringLiteral("Font Color"), false);
+    AddButton(toolbar, QStringLiteral("FD"), QStringLiteral("Decrease Font Size"), false);
+    AddButton(toolbar, QStringLiteral("FU"), QStringLiteral("Increase Font Size"), false);
+    toolbar->addSeparator();
+    AddButton(toolbar, QStringLiteral("cut"), QStringLiteral("Cut"), false);
+    AddButton(toolbar, QStringLiteral("copy"), QStringLiteral("Copy"), false);
+    AddButton(toolbar, QStringLiteral("paste"), QStringLiteral("Paste"), false);
+    toolbar->addSeparator();
+    list_ = AddButton(toolbar, QStringLiteral("list"), QStringLiteral("Bullets"), true);
+    return toolbar;
+}
+
+QAction* form_RTF::AddButton(QToolBar* toolbar, const QString& tag, const QString& tip, bool checkable) {
+    QAction* button = toolbar->addAction(ToolbarIcons::ForTag(tag), tip);
+    button->setObjectName(tag);
+    button->setData(tag);
+    button->setCheckable(checkable);
+    connect(button, &QAction::triggered, this, [this, tag] { Toolbar1_ButtonClick(tag); });
+    return button;
+}
+
+void form_RTF::NewRTF() {
+    pad->setTextCursor(QTextCursor(pad->document()));
+    SlotPath().clear();
+    SlotTitle().clear();
+    if (g_.settings.startEditorsMax)
+        showMaximized();
+    Altered(false);
+}
+
+std::optional<FileError> form_RTF::OpenRTF() {
+    QByteArray bytes;
+    if (std::optional<FileError> error = FileBytes::Read(SlotPath(), &bytes))
+        return error;
+    Load(bytes);
+    setWindowTitle(QFileInfo(SlotPath()).fileName());
+    Altered(false);
+    AddToRecentFiles();
+    pad->setFocus();
+    return std::nullopt;
+}
+
+void form_RTF::LoadFileByName(const QString& name) {
+    QByteArray bytes;
+    if (std::optional<FileError> error = FileBytes::Read(name, &bytes)) {
+        TextFile::ShowOpenError(name, *error);
+        close();
+        return;
+    }
+    Load(bytes);
+    Altered(false);
+    pad->setFocus();
+}
+
+void form_RTF::Load(const QByteArray& bytes) {
+    rich_ = RtfReader::Read(bytes, pad->document());
+    if (!rich_) {
+        DecodedText decoded = TextFile::Decode(bytes);
+        pad->setPlainText(decoded.text);
+        format_ = std::move(decoded.format);
+    }
+    pad->setTextCursor(QTextCursor(pad->document()));
+}
+
+void form_RTF::AddToRecentFiles() {
+    if (g_.suppressRecent) {
+        g_.suppressRecent = false;
+        return;
+    }
+    Opener& opener = g_.main->DocumentOpener();
+    opener.AddRecentFile(SlotPath());
+    opener.RefreshRecentMenu();
+}
+
+bool form_RTF::WordWrap() const {
+    return g_.main->Menus().WordWrap()->isChecked();
+}
+
+void form_RTF::ApplyWordWrap() {
+    pad->setLineWrapMode(WordWrap() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void form_RTF::EditWW() {
+    // Every text window follows the check through its toggled signal.
+    QAction* check = g_.main->Menus().WordWrap();
+    check->setChecked(!check->isChecked());
+}
+
+bool form_RTF::Lines(const LineSink& sink) const {
+    for (QTextBlock block = pad->document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = RtfPad::PlainText(block.text());
+        for (QStringView line : QStringView(text).split(QLatin1Char('\n')))
+            if (!sink(line))
+                return false;
+    }
+    return true;
+}
+
+bool form_RTF::SaveFile() {
+    if (SlotPath().isEmpty()) {
+        QString path, title;
+        bool rich = true;
+        return AskSaveName(&path, &title, &rich) && WriteTo(path, title, rich);
+    }
+    return WriteTo(SlotPath(), SlotTitle(), rich_);
+}
+
+void form_RTF::SaveAs() {
+    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
+    QString path, title;
+    bool rich = true;
+    if (AskSaveName(&path, &title, &rich))
+        WriteTo(path, title, rich);
+}
+
+bool form_RTF::AskSaveName(QString* path, QString* title, bool* rich) {
+    CommonDialog& dialog = g_.main->Dialog();
+    for (;;) {
+        dialog.InitDir = g_.settings.LastSaveFolder(QString());
+        dialog.DialogTitle = QStringLiteral("Save RTF File");
+        dialog.Filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter + QStringLiteral("|TXT File|") +
+                        g_.settings.txtFileFilter;
+        dialog.FilterIndex = 1;
+        dialog.DefaultExt = QStringLiteral(".RTF");
+        dialog.FileName.clear();
+        dialog.Flags = qlx::OFN_HIDEREADONLY;
+        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
+            return false;
+        if (!QFileInfo(dialog.FileName).isFile())
+            break;
+        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
+                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
+        if (answer == qlx::vbYes)
+            break;
+        if (answer != qlx::vbNo)
+            return false;
+    }
+    *path = dialog.FileName;
+    *title = dialog.FileTitle;
+    // The second entry of the filter is plain text.
+    *rich = dialog.FilterIndex != 2;
+    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    return true;
+}
+
+bool form_RTF::WriteTo(const QString& path, const QString& title, bool rich) {
+    if (!(rich ? WriteRich(path) : WritePlain(path)))
+        return false;
+    rich_ = rich;
+    SlotPath() = path;
+    SlotTitle() = title;
+    Altered(false);
+    setWindowTitle(title);
+    return true;
+}
+
+bool form_RTF::WriteRich(const QString& path) const {
+    // Rich text is 7-bit: as code-page text with "\n" line ends it reaches the file byte for
+    // byte, through the same atomic write and error report as plain text.
+    TextFormat ascii;
+    ascii.lineEnd = TextFormat::LineEnd::LF;
+    return TextFile::Save(path, QString::fromLatin1(RtfWriter::Write(*pad->document())), &ascii);
+}
+
+bool form_RTF::WritePlain(const QString& path) {
+    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
+    TextFormat format = format_;
+    if (!TextFile::Save(
+            path, [this](const LineSink& sink) { return Lines(sink); }, &format))
+        return false;
+    format_ = std::move(format);
+    return true;
+}
+
+void form_RTF::PrintDoc(QPrinter* printer) {
+    printer->setPrintRange(pad->textCursor().hasSelection() ? QPrinter::Selection : QPrinter::AllPages);
+    pad->print(printer);
+}
+
+void form_RTF::EditCut() {
+    EditCopy();
+    EditDelete();
+}
+
+void form_RTF::EditCopy() {
+    pad->CopySelection();
+}
+
+void form_RTF::EditPaste() {
+    pad->paste();
+}
+
+void form_RTF::EditPasteSpecialPlainText() {
+    pad->insertPlainText(QGuiApplication::clipboard()->text());
+}
+
+void form_RTF::EditDelete() {
+    QTextCursor cursor = pad->textCursor();
+    cursor.removeSelectedText();
+}
+
+void form_RTF::EditSelectAll() {
+    pad->selectAll();
+}
+
+void form_RTF::EditTimeDate() {
+    const QLocale locale = QLocale::system();
+    pad->insertPlainText(locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+                         locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+void form_RTF::SearchFind() {
+    form_SR::Serve(g_, *this, SearchEntry::Find);
+}
+
+void form_RTF::SearchReplace() {
+    form_SR::Serve(g_, *this, SearchEntry::Replace);
+}
+
+void form_RTF::SearchAgain() {
+    form_SR::Serve(g_, *this, SearchEntry::Again);
+}
+
+void form_RTF::FormatFont() {
+    CommonDialog& dialog = g_.main->Dialog();
+    dialog.DialogTitle = QStringLiteral("Select Font and Attributes");
+    dialog.Flags = qlx::CF_BOTH;
+    // The dialog starts from the font the caret types with.
+    dialog.ChooseFont(pad->currentCharFormat().font().resolve(pad->document()->defaultFont()));
+    if (!dialog.ShowFont())
+        return;
+    QTextCharFormat format;
+    format.setFontFamilies(QStringList{dialog.FontName});
+    if (dialog.FontSize > 0)
+        format.setFontPointSize(dialog.FontSize);
+    format.setFontWeight(dialog.FontBold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(dialog.FontItalic);
+    format.setFontUnderline(dialog.FontUnderline);
+    format.setFontStrikeOut(dialog.FontStrikethru);
+    MergeFormat(format);
+}
+
+void form_RTF::FormatColor() {
+    CommonDialog& dialog = g_.main->Dialog();
+    dialog.DialogTitle = QStringLiteral("Choose Color for Font");
+    dialog.Color = pad->textColor();
+    if (!dialog.ShowColor())
+        return;
+    QTextCharFormat format;
+    format.setForeground(dialog.Color);
+    MergeFormat(format);
+}
+
+void form_RTF::FormatBold() {
+    QTextCharFormat format;
+    format.setFontWeight(SelectionFormat(pad->textCursor()).Bold() ? QFont::Normal : QFont::Bold);
+    MergeFormat(format);
+}
+
+void form_RTF::FormatItalic() {
+    QTextCharFormat format;
+    format.setFontItalic(!SelectionFormat(pad->textCursor()).Italic());
+    MergeFormat(format);
+}
+
+void form_RTF::FormatUnderline() {
+    QTextCharFormat format;
+    format.setFontUnderline(!SelectionFormat(pad->textCursor()).Underline());
+    MergeFormat(format);
+}
+
+void form_RTF::FormatBulleted() {
+    SetBulleted(!Bulleted());
+    ShowSelectionFormat();
+}
+
+bool form_RTF::Bulleted() const {
+    return SelectionFormat(pad->textCursor()).Bulleted();
+}
+
+void form_RTF::MergeFormat(const QTextCharFormat& format) {
+    // Without a selection the format is the caret's for the next characters typed.
+    pad->mergeCurrentCharFormat(format);
+    ShowSelectionFormat();
+}
+
+void form_RTF::SetBulleted(bool bulleted) {
+    QTextCursor cursor = pad->textCursor();
+    cursor.beginEditBlock();
+    if (bulleted) {
+        QTextListFormat list;
+        list.setStyle(QTextListFormat::ListDisc);
+        list.setIndent(kBulletIndent);
+        cursor.createList(list);
+    } else {
+        const QTextDocument* document = pad->document();
+        const QTextBlock last = document->findBlock(cursor.selectionEnd());
+        for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setObjectIndex(-1);
+            QTextCursor(block).setBlockFormat(format);
+            if (block == last)
+                break;
+        }
+    }
+    cursor.endEditBlock();
+}
+
+void form_RTF::StepFontSize(int step) {
+    const qreal size = SelectionFormat(pad->textCursor()).FontSize().value_or(fallbackSize_);
+    // A size below 1 point is none; the largest size ends the growth.
+    if ((step < 0 && size < 3) || size + step > kLargestSize)
+        return;
+    QTextCharFormat format;
+    format.setFontPointSize(size + step);
+    MergeFormat(format);
+}
+
+void form_RTF::Toolbar1_ButtonClick(const QString& tag) {
+    const std::pair<const char*, std::function<void()>> actions[] = {
+        {"bold", [this] { FormatBold(); }},
+        {"italic", [this] { FormatItalic(); }},
+        {"underline", [this] { FormatUnderline(); }},
+        {"color", [this] { FormatColor(); }},
+        {"FD", [this] { StepFontSize(-2); }},
+        {"FU", [this] { StepFontSize(2); }},
+        {"cut", [this] { EditCut(); }},
+        {"copy", [this] { EditCopy(); }},
+        {"paste", [this] { EditPaste(); }},
+        {"list", [this] { FormatBulleted(); }},
+    };
+    for (const auto& [name, action] : actions) {
+        if (tag == QLatin1String(name)) {
+            action();
+            return;
+        }
+    }
+}
+
+void form_RTF::ShowSelectionFormat() {
+    const SelectionFormat selection(pad->textCursor());
+    const struct {
+        const char* menu;
+        QAction* button;
+        bool on;
+    } shown[] = {
+        {"menu_FormatBold", bold_, selection.Bold()},
+        {"menu_FormatItalic", italic_, selection.Italic()},
+        {"menu_FormatUnderline", underline_, selection.Underline()},
+        {"menu_FormatBulleted", list_, selection.Bulleted()},
+    };
+    GlobalMenus& menus = g_.main->Menus();
+    for (const auto& item : shown) {
+        menus.Action(QString::fromLatin1(item.menu))->setChecked(item.on);
+        item.button->setChecked(item.on);
+    }
+}
+
+void form_RTF::ChangeHandling() {
+    Altered(true);
+    ShowSelectionFormat();
+}
+
+void form_RTF::KeyReleased(const QKeyEvent& key) {
+    ChangeHandling();
+    // A new bulleted paragraph starts with a blank after its bullet.
+    if (IsEnter(key) && std::exchange(paragraphStarted_, false) && Bulleted())
+        pad->insertPlainText(QStringLiteral(" "));
+}
+
+bool form_RTF::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pad && event->type() == QEvent::FocusIn)
+        form_SR::PadFocusIn(g_, *this);
+    if (watched == pad && event->type() == QEvent::KeyPress && HandleKey(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return DocumentWindow::eventFilter(watched, event);
+}
+
+bool form_RTF::HandleKey(const QKeyEvent& key) {
+    // While the search dialog is shown, Enter, Tab and Escape belong to it.
+    if (form_SR::PadKeyPress(g_, *this, key))
+        return true;
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (!IsEnter(key) || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier))
+        return false;
+    // Enter and Shift+Enter are both a hard return that keeps the paragraph's format and the
+    // caret's, also on an empty line, where the toolkit's own Enter would drop them.
+    QTextCursor cursor = pad->textCursor();
+    cursor.insertBlock();
+    pad->setTextCursor(cursor);
+    pad->ensureCursorVisible();
+    paragraphStarted_ = true;
+    return true;
+}

@@ -1,0 +1,242 @@
+// The registry file's grammar, import and writer over plain text, without a window.
+#include "RegDump.h"
+#include "RegImport.h"
+#include "RegLine.h"
+#include "RegLines.h"
+#include "RegWriter.h"
+#include "Resources.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// A document imported from text the way the window imports a file.
+struct Imported {
+    Resources resources;
+    RegNodes nodes{resources, QIcon(), QIcon()};
+    RegValueTable values;
+    std::unique_ptr<QTreeWidgetItem> file{nodes.NewFileNode(QStringLiteral("a.reg"))};
+    QString errors;
+
+    explicit Imported(const QString& text) {
+        RegImport import(nodes, values, file.get());
+        RegLines lines(text);
+        QStringView line;
+        while (lines.Next(&line)) {
+            if (!line.isEmpty())
+                import.Handle(line, lines);
+        }
+        errors = import.Errors();
+    }
+    QStringList dump() const { return Dump(file.get(), values); }
+    QString write(bool expanded) const { return RegWriter::Text(file.get(), values, expanded); }
+};
+
+} // namespace
+
+class tst_regfile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void linesEndAtEveryLineEnd() {
+        RegLines lines(u"a\n\nb");
+        QStringView line;
+        QStringList seen;
+        while (lines.Next(&line))
+            seen << line.toString();
+        QCOMPARE(seen, QStringList({"a", "", "b"}));
+        QCOMPARE(lines.Taken(), 3);
+        RegLines ended(u"a\n");
+        QVERIFY(ended.Next(&line));
+        QVERIFY(!ended.Next(&line));
+    }
+
+    void valueLinesSplitIntoNameTypeAndData_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("data");
+        QTest::newRow("string") << "\"n\"=\"x\""
+                                << "n"
+                                << "REG_SZ"
+                                << "x";
+        QTest::newRow("default") << "@=\"x\""
+                                 << "[default]"
+                                 << "REG_SZ"
+                                 << "x";
+        QTest::newRow("dword digits kept") << "\"n\"=dword:0000000a"
+                                           << "n"
+                                           << "DWORD"
+                                           << "0000000a";
+        QTest::newRow("DWORD in capitals is a string") << "\"n\"=DWORD:0000000a"
+                                                       << "n"
+                                                       << "REG_SZ"
+                                                       << "DWORD:0000000a";
+        QTest::newRow("hex") << "\"n\"=hex:01,02"
+                             << "n"
+                             << "HEX"
+                             << "01,02";
+        QTest::newRow("hex(2)") << "\"n\"=hex(2):25,00"
+                                << "n"
+                                << "HEX(2)"
+                                << "25,00";
+        QTest::newRow("hex(ffff0012)") << "\"n\"=hex(ffff0012):00"
+                                       << "n"
+                                       << "HEX(ffff0012)"
+                                       << "00";
+        QTest::newRow("deletion") << "\"n\"=-"
+                                  << "n"
+                                  << "DELETE"
+                                  << "";
+        QTest::newRow("dash string") << "\"n\"=\"-\""
+                                     << "n"
+                                     << "REG_SZ"
+                                     << "-";
+        QTest::newRow("escapes kept") << "\"a\\\\b\"=\"c:\\\\x \\\"q\\\"\""
+                                      << "a\\\\b"
+                                      << "REG_SZ"
+                                      << "c:\\\\x \\\"q\\\"";
+        QTest::newRow("name with = and quote") << "\"x \\\" []= y\"=hex:30"
+                                               << "x \\\" []= y"
+                                               << "HEX"
+                                               << "30";
+        QTest::newRow("data with =hex:") << "\"n\"=\"a=hex:1\""
+                                         << "n"
+                                         << "REG_SZ"
+                                         << "a=hex:1";
+        QTest::newRow("blanks around =") << "\"n\" =\t\"x\""
+                                         << "n"
+                                         << "REG_SZ"
+                                         << "x";
+        QTest::newRow("unquoted data") << "\"n\"=abc"
+                                       << "n"
+                                       << "REG_SZ"
+                                       << "abc";
+        QTest::newRow("empty name") << "\"\"=\"x\""
+                                    << ""
+                                    << "REG_SZ"
+                                    << "x";
+    }
+
+    void valueLinesSplitIntoNameTypeAndData() {
+        QFETCH(QString, line);
+        const std::optional<RegLine::Value> value = RegLine::ParseValue(line);
+        QVERIFY(value);
+        QFETCH(QString, name);
+        QFETCH(QString, type);
+        QFETCH(QString, data);
+        QCOMPARE(value->name, name);
+        QCOMPARE(value->type, type);
+        QCOMPARE(value->data, data);
+    }
+
+    void valueLinesThatCannotBeCut_data() {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no =") << "\"name\"";
+        QTest::newRow("no closing quote") << "\"name=x";
+        QTest::newRow("@ without =") << "@x";
+        QTest::newRow("lone quote as data") << "\"n\"=\"";
+    }
+
+    void valueLinesThatCannotBeCut() {
+        QFETCH(QString, line);
+        QVERIFY(!RegLine::ParseValue(line));
+    }
+
+    void keyLinesLeadThroughHivesAndBranches() {
+        const Imported doc(QStringLiteral("REGEDIT4\n\n"
+                                          "\"first\"=\"on file node\"\n"
+                                          "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a\"=\"1\"\n"
+                                          "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"b\"=\"2\"\n"
+                                          "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+                                          "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a2\"=\"3\"\n"
+                                          "[HKEY_CURRENT_USER\\x\\]\n\"c\"=\"4\"\n"));
+        QCOMPARE(doc.dump(),
+                 QStringList({"  first|REG_SZ|on file node", "HIVE HKEY_LOCAL_MACHINE",
+                              "BRANCH HKEY_LOCAL_MACHINE\\Software", "BRANCH HKEY_LOCAL_MACHINE\\Software\\A",
+                              "  a|REG_SZ|1", "  a2|REG_SZ|3", "BRANCH HKEY_LOCAL_MACHINE\\Software\\B",
+                              "  b|REG_SZ|2", "BRANCH HKEY_LOCAL_MACHINE\\SOFTWARE", "HIVE HKEY_CURRENT_USER",
+                              "BRANCH HKEY_CURRENT_USER\\x", "  c|REG_SZ|4"}));
+        QVERIFY(doc.errors.isEmpty());
+        // Hives added by the reader get fresh keys, not their names.
+        QVERIFY(RegNodes::Key(doc.file->child(0)) != QLatin1String("HKEY_LOCAL_MACHINE"));
+        QCOMPARE(RegNodes::Key(doc.file.get()), QStringLiteral("PRIMARY"));
+    }
+
+    void byteListsJoinTheirContinuationLines() {
+        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n"
+                                          "\"b\"=hex:01,02,\\\n  03,04,\\\n  05\n"
+                                          "\"m\"=hex(7):41,00,\\\n  00,00\n"
+                                          "\"last\"=hex:ff"));
+        QCOMPARE(doc.dump(), QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  b|HEX|01,02,03,04,05",
+                                          "  m|HEX(7)|41,00,00,00", "  last|HEX|ff"}));
+    }
+
+    void failedLinesAreLoggedAndTheImportGoesOn() {
+        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n\"only a name\"\n"
+                                          "[HKEY_NOWHERE\\x]\n\"lost\"=\"1\"\n[NoBackslash]\n[\n"
+                                          "[HKEY_USERS\\k2]\n\"kept\"=\"2\"\n\"cut\"=hex:01,\\"));
+        QCOMPARE(doc.errors,
+                 QStringLiteral("k: \"only a name\"\ra.reg: [HKEY_NOWHERE\\x]\ra.reg: [NoBackslash]\r"
+                                "a.reg: [\rk2: \"cut\"=hex:01,\\\r"));
+        QCOMPARE(doc.dump(), QStringList({"  lost|REG_SZ|1", "HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k",
+                                          "BRANCH HKEY_USERS\\k2", "  kept|REG_SZ|2"}));
+    }
+
+    void hiveKeyLinesAndDeletionEntriesAreKept() {
+        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_CURRENT_USER]\n\"h\"=\"on hive\"\n"
+                                          "[-HKEY_CLASSES_ROOT\\*\\shell\\Own]\n"
+                                          "[HKEY_CLASSES_ROOT\\*\\shell\\Own]\n\"Extended\"=-\n"
+                                          "[HKEY_CLASSES_ROOT\\*\\shell\\-Own]\n"));
+        QCOMPARE(doc.dump(),
+                 QStringList({"HIVE HKEY_CURRENT_USER", "  h|REG_SZ|on hive", "HIVE HKEY_CLASSES_ROOT",
+                              "BRANCH HKEY_CLASSES_ROOT\\*", "BRANCH HKEY_CLASSES_ROOT\\*\\shell",
+                              "DELETE HKEY_CLASSES_ROOT\\*\\shell\\-Own",
+                              "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\Own", "  Extended|DELETE|",
+                              "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\-Own"}));
+        // A hive-only key line names the hive: its key is the name.
+        QCOMPARE(RegNodes::Key(doc.file->child(0)), QStringLiteral("HKEY_CURRENT_USER"));
+    }
+
+    void writerFormsRegularAndExpanded() {
+        const Imported doc(
+            QStringLiteral("REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_CURRENT_USER]\n@=\"hive default\"\n"
+                           "[HKEY_LOCAL_MACHINE\\Empty\\Full]\n@=\"d\"\n\"s\"=\"a\\\\b\"\n"
+                           "\"w\"=dword:0000000a\n\"b\"=hex:01,\\\n 02\n\"e\"=hex(2):25,00\n\"gone\"=-\n"
+                           "[HKEY_LOCAL_MACHINE\\Empty\\Bare]\n[-HKEY_USERS\\Old]\n[HKEY_DYN_DATA]\n"));
+        const QString common = "[HKEY_CURRENT_USER]\n@=\"hive default\"\n\n";
+        const QString full =
+            "[HKEY_LOCAL_MACHINE\\Empty\\Full]\n@=\"d\"\n\"s\"=\"a\\\\b\"\n\"w\"=dword:0000000a\n"
+            "\"b\"=hex:01,02\n\"e\"=hex(2):25,00\n\"gone\"=-\n\n";
+        const QString old = "[-HKEY_USERS\\Old]\n\n";
+        QCOMPARE(doc.write(false), "REGEDIT4\n\n" + common + full + old);
+        QCOMPARE(doc.write(true), "REGEDIT4\n\n" + common + "[HKEY_LOCAL_MACHINE\\Empty]\n\n" + full +
+                                      "[HKEY_LOCAL_MACHINE\\Empty\\Bare]\n\n" + old);
+        // What was written reads back as the same keys and values.
+        const Imported again(doc.write(true));
+        QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
+    }
+
+    void keysWithoutValuesWriteNothingInRegularForm() {
+        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\a\\b]\n[HKEY_USERS\\c]\n"));
+        QCOMPARE(doc.write(false), QStringLiteral("REGEDIT4\n\n"));
+        QCOMPARE(doc.write(true),
+                 QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\a]\n\n[HKEY_USERS\\a\\b]\n\n[HKEY_USERS\\c]\n\n"));
+    }
+
+    void countsAreNotBoundTo16Bits() {
+        QString text = QStringLiteral("REGEDIT4\n");
+        for (int key = 0; key < 40000; ++key)
+            text += QStringLiteral("[HKEY_USERS\\k%1]\n\"v\"=dword:%1\n").arg(key);
+        const Imported doc(text);
+        QCOMPARE(doc.values.Size(), 40000);
+        QCOMPARE(doc.file->child(0)->childCount(), 40000);
+        QCOMPARE(doc.values.At(39999).data, QStringLiteral("39999"));
+        QCOMPARE(doc.write(false).count(QLatin1Char('\n')), 2 + 3 * 40000);
+    }
+};
+
+QTEST_MAIN(tst_regfile)
+#include "tst_regfile.moc"
