@@ -7,6 +7,10 @@
 #include "mdform_QLEditor.h"
 
 #include <QCloseEvent>
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTime>
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
@@ -66,8 +70,8 @@ bool DocumentWindow::QueryClose() {
         Altered(false);
         return true;
     }
-    switch (qlx::MsgBox(QStringLiteral("Save this file?\r") + SlotPath(), qlx::vbYesNoCancel + qlx::vbQuestion,
-                        QStringLiteral("Document Changed"))) {
+    switch (qlx::MsgBox(QStringLiteral("Save this file?\r") + SlotPath(),
+                        qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("Document Changed"))) {
     case qlx::vbYes:
         // A save that did not happen (dialog cancelled, write failed) keeps the document.
         if (!SaveFile())
@@ -107,4 +111,48 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
     Tag.clear();
     event->accept();
     g_.main->Menus().SetState(QStringLiteral("MDI"));
+}
+
+bool DocumentWindow::AskSaveName(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
+                                 QString* path, QString* title) {
+    CommonDialog& dialog = g_.main->Dialog();
+    for (;;) {
+        dialog.InitDir = g_.settings.LastSaveFolder(QString());
+        dialog.DialogTitle = dialogTitle;
+        dialog.Filter = filter;
+        dialog.FilterIndex = 1;
+        dialog.DefaultExt = defaultExt;
+        dialog.FileName.clear();
+        dialog.Flags = qlx::OFN_HIDEREADONLY;
+        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
+            return false;
+        if (!QFileInfo(dialog.FileName).isFile())
+            break;
+        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
+                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
+        if (answer == qlx::vbYes)
+            break;
+        if (answer != qlx::vbNo)
+            return false;
+    }
+    *path = dialog.FileName;
+    *title = dialog.FileTitle;
+    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    return true;
+}
+
+QString DocumentWindow::TimeAndDate() {
+    const QLocale locale = QLocale::system();
+    return locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+           locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+void DocumentWindow::AddToRecentFiles() {
+    if (g_.suppressRecent) {
+        g_.suppressRecent = false;
+        return;
+    }
+    Opener& opener = g_.main->DocumentOpener();
+    opener.AddRecentFile(SlotPath());
+    opener.RefreshRecentMenu();
 }

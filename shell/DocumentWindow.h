@@ -95,6 +95,16 @@ protected:
     // for a changed document and saves on Yes; a save that did not happen keeps the window.
     virtual bool QueryClose();
 
+    // Asks for the name to save under until the user picks a new file, agrees to overwrite an
+    // existing one, or cancels; records the chosen folder as the last save folder. The main
+    // window's common dialog keeps the chosen filter entry.
+    bool AskSaveName(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
+                     QString* path, QString* title);
+    // An opened file enters the recent files, unless the one-shot suppression says otherwise.
+    void AddToRecentFiles();
+    // What "Time and Date" inserts: the time, " - ", the date, in the system's short forms.
+    static QString TimeAndDate();
+
     // The shell's entries for this window's slot.
     QString& SlotPath();
     QString& SlotTitle();

@@ -255,28 +255,21 @@ std::optional<FileError> form_INI::OpenINI() {
     setWindowTitle(listed);
     {
         const QSignalBlocker blocker(TV);
-        IniReader(root, KeyMaker(), [this] { return AskReplaceSection(); })
-            .ReadFile(IniReader::FileLines(decoded.text));
+        IniReader(root, KeyMaker(), [this] {
+            return AskReplaceSection();
+        }).ReadFile(IniReader::FileLines(decoded.text));
     }
     EndReading(root);
     return std::nullopt;
 }
 
-void form_INI::AddToRecentFiles() {
-    if (g_.suppressRecent) {
-        g_.suppressRecent = false;
-        return;
-    }
-    Opener& opener = g_.main->DocumentOpener();
-    opener.AddRecentFile(SlotPath());
-    opener.RefreshRecentMenu();
-}
 
 bool form_INI::AskReplaceSection() const {
-    return qlx::MsgBox(QStringLiteral("You have asked to paste a section into this INI file, but that section "
-                                      "already exists.  Would you like to overwrite the existing section with "
-                                      "the clipboard data?"),
-                       qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Duplicate Section")) == qlx::vbYes;
+    return qlx::MsgBox(
+               QStringLiteral("You have asked to paste a section into this INI file, but that section "
+                              "already exists.  Would you like to overwrite the existing section with "
+                              "the clipboard data?"),
+               qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Duplicate Section")) == qlx::vbYes;
 }
 
 void form_INI::EndReading(QTreeWidgetItem* selected) {
@@ -292,8 +285,8 @@ void form_INI::Paste(const QStringList& lines) {
     IniReader::Pasted pasted;
     {
         const QSignalBlocker blocker(TV);
-        pasted = IniReader(Root(), KeyMaker(), [this] { return AskReplaceSection(); })
-                     .Paste(lines, Selected());
+        pasted =
+            IniReader(Root(), KeyMaker(), [this] { return AskReplaceSection(); }).Paste(lines, Selected());
     }
     EndReading(pasted.selected);
     // A paste that went unmarked would be lost without a question on closing.
@@ -310,8 +303,8 @@ void form_INI::PasteNewSection() {
     const QStringList lines = IniReader::PasteLines(clipboard->text());
     if (!lines.first().startsWith(QLatin1Char('[')))
         return;
-    const QString name =
-        qlx::InputBox(QStringLiteral("Enter New Section Name"), QStringLiteral("Paste as New Section"), QString());
+    const QString name = qlx::InputBox(QStringLiteral("Enter New Section Name"),
+                                       QStringLiteral("Paste as New Section"), QString());
     if (name.isEmpty())
         return;
     // The old header gives way to the new name; every other line goes as it was.
@@ -341,30 +334,8 @@ void form_INI::SaveAs() {
 }
 
 bool form_INI::AskSaveName(QString* path, QString* title) {
-    CommonDialog& dialog = g_.main->Dialog();
-    for (;;) {
-        dialog.InitDir = g_.settings.LastSaveFolder(QString());
-        dialog.DialogTitle = QStringLiteral("Save File");
-        dialog.Filter = QStringLiteral("INI File|*.INI");
-        dialog.FilterIndex = 1;
-        dialog.DefaultExt = QStringLiteral(".INI");
-        dialog.FileName.clear();
-        dialog.Flags = qlx::OFN_HIDEREADONLY;
-        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
-            return false;
-        if (!QFileInfo(dialog.FileName).isFile())
-            break;
-        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
-                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
-        if (answer == qlx::vbYes)
-            break;
-        if (answer != qlx::vbNo)
-            return false;
-    }
-    *path = dialog.FileName;
-    *title = dialog.FileTitle;
-    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
-    return true;
+    return DocumentWindow::AskSaveName(QStringLiteral("Save File"), QStringLiteral("INI File|*.INI"),
+                                       QStringLiteral(".INI"), path, title);
 }
 
 bool form_INI::WriteTo(const QString& path, const QString& title) {
@@ -556,9 +527,10 @@ void form_INI::AddSection() {
     const QString title = QStringLiteral("Add New Section");
     QString name = qlx::InputBox(QStringLiteral("Enter the name for the new section."), title, QString());
     while (!name.isEmpty() && SectionExists(name))
-        name = qlx::InputBox(QStringLiteral("This name already exists in the INI file.  Please enter a unique "
-                                            "name for the new section."),
-                             title, name);
+        name =
+            qlx::InputBox(QStringLiteral("This name already exists in the INI file.  Please enter a unique "
+                                         "name for the new section."),
+                          title, name);
     if (name.isEmpty())
         return;
     QTreeWidgetItem* root = Root();
@@ -667,7 +639,8 @@ void form_INI::RenameSection(QTreeWidgetItem* section) {
 }
 
 void form_INI::EditComment(QTreeWidgetItem* comment) {
-    const QString text = qlx::InputBox(QStringLiteral("Alter the comment:"), QStringLiteral("Comments"), comment->text(0));
+    const QString text =
+        qlx::InputBox(QStringLiteral("Alter the comment:"), QStringLiteral("Comments"), comment->text(0));
     if (text.isEmpty())
         return;
     if (text.startsWith(QLatin1Char(';')))

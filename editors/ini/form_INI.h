@@ -99,7 +99,6 @@ private:
 
     bool AskSaveName(QString* path, QString* title);
     bool WriteTo(const QString& path, const QString& title);
-    void AddToRecentFiles();
 
     QTreeWidget* TV;
     std::array<QPushButton*, 5> buttons_;

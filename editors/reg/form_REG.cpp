@@ -590,15 +590,6 @@ void form_REG::ReportErrors(const QString& errors) {
                 qlx::vbOKOnly + qlx::vbInformation, QStringLiteral("Errors:"));
 }
 
-void form_REG::AddToRecentFiles() {
-    if (g_.suppressRecent) {
-        g_.suppressRecent = false;
-        return;
-    }
-    Opener& opener = g_.main->DocumentOpener();
-    opener.AddRecentFile(SlotPath());
-    opener.RefreshRecentMenu();
-}
 
 // ---- Writing, printing ----
 
@@ -638,30 +629,9 @@ bool form_REG::Save(bool askName) {
 }
 
 bool form_REG::AskSaveName(QString* path, QString* title) {
-    CommonDialog& dialog = g_.main->Dialog();
-    for (;;) {
-        dialog.InitDir = g_.settings.LastSaveFolder(QString());
-        dialog.DefaultExt = QStringLiteral(".REG");
-        dialog.DialogTitle = QStringLiteral("Save Registry File");
-        dialog.Filter = QStringLiteral("Registry File|*.REG");
-        dialog.FilterIndex = 1;
-        dialog.FileName.clear();
-        dialog.Flags = qlx::OFN_HIDEREADONLY;
-        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
-            return false;
-        if (!QFileInfo(dialog.FileName).isFile())
-            break;
-        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
-                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
-        if (answer == qlx::vbYes)
-            break;
-        if (answer != qlx::vbNo)
-            return false;
-    }
-    *path = dialog.FileName;
-    *title = dialog.FileTitle;
-    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
-    return true;
+    return DocumentWindow::AskSaveName(QStringLiteral("Save Registry File"),
+                                       QStringLiteral("Registry File|*.REG"), QStringLiteral(".REG"), path,
+                                       title);
 }
 
 bool form_REG::WriteTo(const QString& path, const QString& title) {

@@ -91,7 +91,6 @@ private:
     void Import(QStringView text);
     void ShowProgress(qint64 lines, int stage);
     void ReportErrors(const QString& errors);
-    void AddToRecentFiles();
     // True at most every 100 ms: time to let the window repaint.
     bool PaintDue();
     void Repaint();

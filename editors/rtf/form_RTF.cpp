@@ -1,7 +1,6 @@
 #include "form_RTF.h"
 
 #include "CommonDialog.h"
-#include "Dialogs.h"
 #include "FileBytes.h"
 #include "Global.h"
 #include "RtfPad.h"
@@ -17,7 +16,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMenu>
 #include <QPrinter>
 #include <QTextBlock>
@@ -137,15 +135,6 @@ void form_RTF::Load(const QByteArray& bytes) {
     pad->setTextCursor(QTextCursor(pad->document()));
 }
 
-void form_RTF::AddToRecentFiles() {
-    if (g_.suppressRecent) {
-        g_.suppressRecent = false;
-        return;
-    }
-    Opener& opener = g_.main->DocumentOpener();
-    opener.AddRecentFile(SlotPath());
-    opener.RefreshRecentMenu();
-}
 
 bool form_RTF::WordWrap() const {
     return g_.main->Menus().WordWrap()->isChecked();
@@ -189,32 +178,12 @@ void form_RTF::SaveAs() {
 }
 
 bool form_RTF::AskSaveName(QString* path, QString* title, bool* rich) {
-    CommonDialog& dialog = g_.main->Dialog();
-    for (;;) {
-        dialog.InitDir = g_.settings.LastSaveFolder(QString());
-        dialog.DialogTitle = QStringLiteral("Save RTF File");
-        dialog.Filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter + QStringLiteral("|TXT File|") +
-                        g_.settings.txtFileFilter;
-        dialog.FilterIndex = 1;
-        dialog.DefaultExt = QStringLiteral(".RTF");
-        dialog.FileName.clear();
-        dialog.Flags = qlx::OFN_HIDEREADONLY;
-        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
-            return false;
-        if (!QFileInfo(dialog.FileName).isFile())
-            break;
-        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
-                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
-        if (answer == qlx::vbYes)
-            break;
-        if (answer != qlx::vbNo)
-            return false;
-    }
-    *path = dialog.FileName;
-    *title = dialog.FileTitle;
+    const QString filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter + QStringLiteral("|TXT File|") +
+                           g_.settings.txtFileFilter;
+    if (!DocumentWindow::AskSaveName(QStringLiteral("Save RTF File"), filter, QStringLiteral(".RTF"), path, title))
+        return false;
     // The second entry of the filter is plain text.
-    *rich = dialog.FilterIndex != 2;
-    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
+    *rich = g_.main->Dialog().FilterIndex != 2;
     return true;
 }
 
@@ -279,9 +248,7 @@ void form_RTF::EditSelectAll() {
 }
 
 void form_RTF::EditTimeDate() {
-    const QLocale locale = QLocale::system();
-    pad->insertPlainText(locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +
-                         locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    pad->insertPlainText(TimeAndDate());
 }
 
 void form_RTF::SearchFind() {

@@ -73,11 +73,9 @@ private:
     QAction* AddButton(QToolBar* toolbar, const QString& tag, const QString& tip, bool checkable);
     // Shows the bytes as rich text, or as plain text when they are none.
     void Load(const QByteArray& bytes);
-    void AddToRecentFiles();
     void ApplyWordWrap();
 
-    // Asks for a file name and its format until the user picks a new name, agrees to overwrite,
-    // or cancels.
+    // Asks for a file name and its format: the dialog's first entry is rich text, the second plain.
     bool AskSaveName(QString* path, QString* title, bool* rich);
     // Writes the document; only a written file becomes the slot's path and title.
     bool WriteTo(const QString& path, const QString& title, bool rich);
@@ -102,7 +100,8 @@ private:
     QAction* italic_;
     QAction* underline_;
     QAction* list_;
-    // The size the size steps start from when the selection mixes sizes.
+    // The size the size steps start from when the selection mixes sizes; 10 in a new window too,
+    // where 0 would make "FU" shrink mixed text to 2 points.
     qint16 fallbackSize_ = 10;
     // The file at the slot's path is rich text; else plain text written as format_.
     bool rich_ = true;

@@ -65,15 +65,6 @@ std::optional<FileError> form_TXT::OpenTXT() {
     return std::nullopt;
 }
 
-void form_TXT::AddToRecentFiles() {
-    if (g_.suppressRecent) {
-        g_.suppressRecent = false;
-        return;
-    }
-    Opener& opener = g_.main->DocumentOpener();
-    opener.AddRecentFile(SlotPath());
-    opener.RefreshRecentMenu();
-}
 
 void form_TXT::ApplyFont() {
     pad->setFont(QFont(g_.settings.txtDefaultFont, g_.settings.txtDefaultSize));
@@ -127,30 +118,9 @@ void form_TXT::SaveAs() {
 }
 
 bool form_TXT::AskSaveName(QString* path, QString* title) {
-    CommonDialog& dialog = g_.main->Dialog();
-    for (;;) {
-        dialog.InitDir = g_.settings.LastSaveFolder(QString());
-        dialog.DialogTitle = QStringLiteral("Save Text File");
-        dialog.Filter = QStringLiteral("Text File|") + g_.settings.txtFileFilter;
-        dialog.FilterIndex = 1;
-        dialog.DefaultExt = QStringLiteral(".TXT");
-        dialog.FileName.clear();
-        dialog.Flags = qlx::OFN_HIDEREADONLY;
-        if (!dialog.ShowSave() || dialog.FileName.isEmpty())
-            return false;
-        if (!QFileInfo(dialog.FileName).isFile())
-            break;
-        const int answer = qlx::MsgBox(QStringLiteral("Overwrite existing file?"),
-                                       qlx::vbYesNoCancel + qlx::vbQuestion, QStringLiteral("File Exists"));
-        if (answer == qlx::vbYes)
-            break;
-        if (answer != qlx::vbNo)
-            return false;
-    }
-    *path = dialog.FileName;
-    *title = dialog.FileTitle;
-    g_.settings.LastSaveFolder(QFileInfo(*path).absolutePath());
-    return true;
+    return DocumentWindow::AskSaveName(QStringLiteral("Save Text File"),
+                                       QStringLiteral("Text File|") + g_.settings.txtFileFilter,
+                                       QStringLiteral(".TXT"), path, title);
 }
 
 bool form_TXT::WriteTo(const QString& path, const QString& title) {
@@ -195,9 +165,7 @@ void form_TXT::EditSelectAll() {
 }
 
 void form_TXT::EditTimeDate() {
-    const QLocale locale = QLocale::system();
-    pad->insertPlainText(locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +
-                         locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    pad->insertPlainText(TimeAndDate());
 }
 
 void form_TXT::SearchFind() {

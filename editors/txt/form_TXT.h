@@ -56,7 +56,6 @@ private:
     bool WriteTo(const QString& path, const QString& title);
     void ApplyFont();
     void ApplyWordWrap();
-    void AddToRecentFiles();
     bool HandleKey(const QKeyEvent& key);
 
     QPlainTextEdit* pad;

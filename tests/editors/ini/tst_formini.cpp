@@ -2,6 +2,7 @@
 #include "IniItem.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "form_INI.h"
 #include "mdform_QLEditor.h"
 
@@ -28,17 +29,6 @@ const QString kChanged = QStringLiteral(" [CHANGED]");
 const char* const kButtons[] = {"cmd_AddSection", "cmd_DeleteSection", "cmd_AddValue", "cmd_DeleteValue", "cmd_Edit"};
 const char* const kMenus[] = {"menu_EditSectionsAdd", "menu_SectionsDelete", "menu_EditAddKeyValue",
                               "menu_EditDeleteValue"};
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 struct Shell {
     TestEnvironment env;

@@ -5,6 +5,7 @@
 #include "RegWriter.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "Twips.h"
 #include "form_AddHK.h"
 #include "form_REG.h"
@@ -37,17 +38,6 @@
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QByteArray Utf16(const QString& text) {
     QStringEncoder encode(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);

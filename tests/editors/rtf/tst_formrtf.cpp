@@ -1,6 +1,7 @@
 #include "Global.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "form_RTF.h"
 #include "form_SR.h"
 #include "mdform_QLEditor.h"
@@ -26,17 +27,6 @@ namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
 // "plain" at 10 points, " bold" bold at 12 points, " tiny" at 2 points.
 const QByteArray kRich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain{\\b\\fs24  bold}{\\fs4  tiny}}";
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A loaded main window in folders of its own; before runs ahead of the start-up sequence.
 struct Shell {

@@ -1,6 +1,7 @@
 #include "Global.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "form_TXT.h"
 #include "mdform_QLEditor.h"
 
@@ -21,17 +22,6 @@
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A loaded main window in folders of its own.
 struct Shell {
