@@ -20,7 +20,8 @@ qlx_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Extra arguments go to the configure step, e.g. qlx_build -DQLX_SANITIZE=ON
 qlx_build() {
-    cmake -S "$QLX_ROOT" -B "$QLX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLX_WERROR=ON
+    cmake -S "$QLX_ROOT" -B "$QLX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQLX_WERROR=ON "$@"
     cmake --build "$QLX_BUILD" -j "$(nproc)"
 }

@@ -119,8 +119,9 @@ quint64 mdform_QLEditor::Handle() const {
 
 void mdform_QLEditor::Publish() {
     const quint64 handle = Handle();
-    g_.settings.Write(QStringLiteral("WinRegistration"), QString::number(handle));
+    // Listening first: a second start that finds the handle can then always deliver its files.
     hook_.Hook(handle);
+    g_.settings.Write(QStringLiteral("WinRegistration"), QString::number(handle));
 }
 
 void mdform_QLEditor::Load() {

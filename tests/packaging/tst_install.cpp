@@ -130,7 +130,8 @@ private slots:
         QVERIFY(QFile::exists(Data("quillon-editor/welcome.rtf")));
         program.terminate();
         QVERIFY(program.waitForFinished(20000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+                 program.readAllStandardError().constData());
 
         // The licence viewer reads where the program said it runs from.
         Resources().HelpAbout(QStringLiteral(QLX_VERSION));
@@ -201,7 +202,7 @@ private slots:
         run = Execute(QStringLiteral(QLX_CMAKE), {"--build", build});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         run = Execute(build + "/consumer", {});
-        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         QCOMPARE(run.output, QStringLiteral("works"));
     }
 };

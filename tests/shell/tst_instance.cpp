@@ -54,9 +54,17 @@ bool Published() {
     return isNumber;
 }
 
+// A start that ends by itself or on a signal ends cleanly: in a sanitized build this is also
+// where a report of the program's own (a leak, a bad access) shows.
+void ExpectCleanEnd(QProcess& process) {
+    QVERIFY(process.state() == QProcess::NotRunning || process.waitForFinished(15000));
+    QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+             process.readAllStandardError().constData());
+}
+
 void Terminate(QProcess& process) {
     ::kill(pid_t(process.processId()), SIGTERM);
-    process.waitForFinished(15000);
+    ExpectCleanEnd(process);
 }
 } // namespace
 
@@ -73,8 +81,7 @@ private slots:
         MakeFile(env, "some-file");
         const QString other = MakeFile(env, "other.txt");
         auto second = Start({"some-file", other}, env.root());
-        QVERIFY(second->waitForFinished(10000));
-        QCOMPARE(second->exitCode(), 0);
+        ExpectCleanEnd(*second);
         QVERIFY(WaitFor([&] {
             return first->readAllStandardError().contains(
                 ("open command line: " + env.root() + "/some-file " + other).toUtf8());
@@ -82,7 +89,7 @@ private slots:
 
         // Without arguments a second start ends and sends nothing.
         auto empty = Start({});
-        QVERIFY(empty->waitForFinished(10000));
+        ExpectCleanEnd(*empty);
         QTest::qWait(200);
         QVERIFY(!first->readAllStandardError().contains("open command line"));
         QCOMPARE(first->state(), QProcess::Running);
@@ -96,7 +103,7 @@ private slots:
         const QString one = MakeFile(env, "one.txt");
         const QString two = MakeFile(env, "two.txt");
         auto second = Start({one, two});
-        QVERIFY(second->waitForFinished(10000));
+        ExpectCleanEnd(*second);
         // Each opened file enters the recent files as it is opened.
         RegistryFunctions reg;
         const std::string mru = Settings::KeyPath("MRU").toStdString();
@@ -110,7 +117,6 @@ private slots:
         auto first = Start({});
         QVERIFY(WaitFor(Published));
         Terminate(*first);
-        QCOMPARE(first->exitStatus(), QProcess::NormalExit);
         QCOMPARE(Value("WinRegistration"), QString());
         for (const char* name : {"MDI Max", "MDI Top", "MDI Left", "MDI Height", "MDI Width"})
             QVERIFY2(!Value(name).isEmpty(), name);
@@ -129,6 +135,10 @@ private slots:
         auto first = std::find_if(starts.begin(), starts.end(),
                                   [](const auto& p) { return p->state() == QProcess::Running; });
         QVERIFY(first != starts.end());
+        for (const auto& start : starts) {
+            if (start != *first)
+                ExpectCleanEnd(*start);
+        }
         // Every hand-off reached the one first instance.
         QByteArray log;
         QVERIFY(WaitFor([&] {
