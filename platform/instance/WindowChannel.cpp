@@ -40,7 +40,11 @@ void WindowChannel::Close() {
 
 void WindowChannel::Accept() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A sender that gave up waiting may be gone before its record was read: it is still handled.
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            Receive(socket);
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Receive(socket); });
         Receive(socket);
     }
