@@ -1,9 +1,11 @@
 #include "FileBytes.h"
 
+#include "ReplacingFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,13 +45,13 @@ std::optional<FileError> NotRegular(mode_t mode) {
     return FileError{kPathFileAccess, QStringLiteral("Not a regular file")};
 }
 
-FileError WriteError(int code, const QString& description) {
+FileError WriteError(int code) {
     int number = kPathFileAccess;
     if (code == ENOSPC || code == EDQUOT)
         number = kDiskFull;
     else if (code == EACCES || code == EPERM || code == EROFS)
         number = kPermissionDenied;
-    return FileError{number, description.isEmpty() ? qt_error_string(code) : description};
+    return SystemError(number, code);
 }
 
 class Descriptor {
@@ -115,7 +117,7 @@ std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes)
 }
 
 std::optional<FileError> FileBytes::Write(const QString& path, const Producer& produce) {
-    const QByteArray name = QFile::encodeName(path);
+    QByteArray name = QFile::encodeName(path);
     struct stat existing {};
     const bool exists = ::stat(name.constData(), &existing) == 0;
     if (exists) {
@@ -123,26 +125,24 @@ std::optional<FileError> FileBytes::Write(const QString& path, const Producer& p
             return error;
         if ((existing.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0)
             return SystemError(kPermissionDenied, EACCES);
+        // A link stays a link: the file it leads to gets the new content.
+        if (char* real = ::realpath(name.constData(), nullptr)) {
+            name = real;
+            ::free(real);
+        }
     }
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteError(errno, file.errorString());
-    int code = 0;
+    ReplacingFile file(name);
+    int code = file.Open(exists ? &existing : nullptr);
+    if (code)
+        return WriteError(code);
     const bool produced = produce([&](QByteArrayView piece) {
-        errno = 0;
-        const bool written = file.write(piece.data(), piece.size()) == piece.size();
-        code = errno;
-        return written;
+        code = file.Write(piece);
+        return code == 0;
     });
     if (!produced)
-        return WriteError(code, file.errorString());
-    errno = 0;
-    if (!file.commit())
-        return WriteError(errno, file.errorString());
-    // The replacement takes its mode from what the toolkit reports as permitted to this user,
-    // which is not always the mode the file had (for the superuser it adds execute).
-    if (exists)
-        ::chmod(name.constData(), existing.st_mode & 07777);
+        return WriteError(code ? code : EIO);
+    code = file.Commit();
+    if (code)
+        return WriteError(code);
     return std::nullopt;
 }

@@ -20,6 +20,6 @@ public:
     using Producer = std::function<bool(const ByteSink& sink)>;
     // Replaces the file with what the producer writes, through a temporary file beside it: on any
     // failure the file stays as it was. A file the user made read-only is refused, and a replaced
-    // file keeps its permissions.
+    // file keeps its owner and permissions.
     static std::optional<FileError> Write(const QString& path, const Producer& produce);
 };

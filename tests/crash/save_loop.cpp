@@ -1,5 +1,6 @@
 // Saves one document over and over, the old and the new version in turn, until it is killed.
 // Usage: save_loop <path>. Prints "ready" once both versions are made.
+#include "FileBytes.h"
 #include "SaveContents.h"
 #include "TextFile.h"
 
@@ -15,7 +16,10 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QByteArray versions[2] = {crash::SaveContents(false), crash::SaveContents(true)};
     std::cout << "ready" << std::endl;
-    for (bool newer = true;; newer = !newer) {
+    // The first save changes what is on disk, so that a kill during it tests the replacement.
+    QByteArray current;
+    FileBytes::Read(path, &current);
+    for (bool newer = current != versions[1];; newer = !newer) {
         if (TextFile::Write(path, versions[newer])) {
             std::cerr << "save failed\n";
             return 1;

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,6 +87,7 @@ private slots:
     void failedSave();
     void saveRefusesReadOnlyFile();
     void saveKeepsModeAndLink();
+    void saveRemovesOnlyAbandonedCopies();
     void openErrorMessage();
 };
 
@@ -437,6 +440,36 @@ void TestTextFile::saveKeepsModeAndLink() {
     struct stat info {};
     QCOMPARE(::stat(QFile::encodeName(target).constData(), &info), 0);
     QCOMPARE(info.st_mode & 07777, 0645u);
+}
+
+// A killed save can leave its finished copy beside the document; the next save removes it, but
+// never a copy another save still holds, nor a file that merely looks like one.
+void TestTextFile::saveRemovesOnlyAbandonedCopies() {
+    TestEnvironment env;
+    QDir folder(env.root());
+    const QString path = folder.filePath("doc.ini");
+    WriteBytes(path, "old");
+    const QStringList kept = {".doc.ini.qlx-abc12", ".doc.ini.qlx-abc1234", "doc.ini.qlx-abc123",
+                              ".doc.ini.qlx-ab_123", ".other.ini.qlx-abc123"};
+    for (const QString& name : kept)
+        WriteBytes(folder.filePath(name), "user's");
+    WriteBytes(folder.filePath(".doc.ini.qlx-Dead01"), "abandoned");
+    WriteBytes(folder.filePath(".doc.ini.qlx-Live01"), "being written");
+    const int live = ::open(QFile::encodeName(folder.filePath(".doc.ini.qlx-Live01")).constData(), O_RDONLY);
+    QVERIFY(live >= 0);
+    QCOMPARE(::flock(live, LOCK_EX), 0);
+
+    QVERIFY(!TextFile::Write(path, "new"));
+    ::close(live);
+
+    QStringList expected = kept;
+    expected << ".doc.ini.qlx-Live01"
+             << "doc.ini";
+    expected.sort();
+    QStringList left = folder.entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QCOMPARE(left, expected);
+    QCOMPARE(BytesOf(path), QByteArray("new"));
 }
 
 void TestTextFile::openErrorMessage() {
