@@ -5,10 +5,11 @@
 #include "SaveContents.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
+#include "TestProcess.h"
 #include "TextFile.h"
 #include "WindowChannel.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,41 +21,14 @@
 #include <QThread>
 
 #include <csignal>
-#include <functional>
 #include <memory>
 #include <sqlite3.h>
 
 namespace {
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000) {
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
-
-std::unique_ptr<QProcess> Start(const QString& program, const QStringList& arguments) {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("QT_LOGGING_RULES", "qlx.handoff.debug=true");
-    process->setProcessEnvironment(environment);
-    process->start(program, arguments);
-    process->waitForStarted();
-    return process;
-}
-
 void Kill(QProcess& process, int signal = SIGKILL) {
     ::kill(pid_t(process.processId()), signal);
     if (signal == SIGKILL || signal == SIGTERM)
         process.waitForFinished(15000);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 // The complete lines a process wrote to stdout; a line cut by a kill is not counted.
@@ -124,11 +98,11 @@ private slots:
         int seen[2] = {0, 0};
         int strays = 0;
         for (int round = 0; round < 100; ++round) {
-            auto saver = Start(SAVE_LOOP, {path});
+            auto saver = StartProgram(SAVE_LOOP, {path});
             QVERIFY(saver->waitForReadyRead(15000));
             QThread::usleep(QRandomGenerator::global()->bounded(2 * saveUs));
             Kill(*saver);
-            const QByteArray bytes = ReadFile(path);
+            const QByteArray bytes = ReadAll(path);
             QVERIFY2(bytes == older || bytes == newer,
                      qPrintable(QString("round %1: %2 bytes on disk").arg(round).arg(bytes.size())));
             ++seen[bytes == newer];
@@ -139,7 +113,7 @@ private slots:
             for (const QString& name : left) {
                 QVERIFY2(QRegularExpression("^\\.saved\\.txt\\.qlx-[A-Za-z0-9]{6}$").match(name).hasMatch(),
                          qPrintable(name));
-                const QByteArray copy = ReadFile(folder.filePath(name));
+                const QByteArray copy = ReadAll(folder.filePath(name));
                 QVERIFY2(copy == older || copy == newer, qPrintable(name));
                 ++strays;
             }
@@ -154,7 +128,7 @@ private slots:
     void storeKeepsCommittedValuesWhenAWriterIsKilled() {
         TestEnvironment env;
         const QString key = "HKEY_CURRENT_USER\\Software\\QLX Crash";
-        auto steady = Start(STORE_WRITER, {key, "steady_", "600"});
+        auto steady = StartProgram(STORE_WRITER, {key, "steady_", "600"});
         QList<QByteArray> committed;
         // Writers are killed for as long as the steady one writes, and at least 30 times.
         const auto steadyWrites = [&steady] {
@@ -163,7 +137,7 @@ private slots:
         };
         int round = 0;
         for (; round < 30 || (steadyWrites() && round < 1000); ++round) {
-            auto victim = Start(STORE_WRITER, {key, QString("killed%1_").arg(round), "100000"});
+            auto victim = StartProgram(STORE_WRITER, {key, QString("killed%1_").arg(round), "100000"});
             QVERIFY(victim->waitForReadyRead(15000));
             QThread::usleep(QRandomGenerator::global()->bounded(100000));
             Kill(*victim);
@@ -188,7 +162,7 @@ private slots:
 
     void hungFirstInstanceMakesSecondStartGiveUp() {
         TestEnvironment env;
-        auto first = Start(QLX_EXE, {});
+        auto first = StartProgram(QLX_EXE, {});
         QVERIFY(WaitFor(Listening));
         Kill(*first, SIGSTOP);
 
@@ -198,7 +172,7 @@ private slots:
         file.close();
         QElapsedTimer clock;
         clock.start();
-        auto second = Start(QLX_EXE, {file.fileName()});
+        auto second = StartProgram(QLX_EXE, {file.fileName()});
         // 10 s to find the window and 30 s for its answer, then the start ends: with the lock
         // still held it must not become a first instance itself.
         QVERIFY(second->waitForFinished(45000));

@@ -2,8 +2,8 @@
 #include "RegistryFunctions.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
+#include "TestProcess.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,27 +19,8 @@ QString Value(const char* name) {
     return QString::fromStdString(reg.ReadValue(Settings::kMainKey, name));
 }
 
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000) {
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
-
 std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& folder = QString()) {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("QT_LOGGING_RULES", "qlx.handoff.debug=true");
-    process->setProcessEnvironment(environment);
-    if (!folder.isEmpty())
-        process->setWorkingDirectory(folder);
-    process->start(QStringLiteral(QLX_EXE), arguments);
-    process->waitForStarted();
-    return process;
+    return StartProgram(QStringLiteral(QLX_EXE), arguments, folder);
 }
 
 // A file the first instance can open without asking anything.
@@ -90,10 +71,12 @@ private slots:
         const QString other = MakeFile(env, "other.txt");
         auto second = Start({"some-file", other}, env.root());
         ExpectCleanEnd(*second);
-        QVERIFY(WaitFor([&] {
-            return first->readAllStandardError().contains(
-                ("open command line: " + env.root() + "/some-file " + other).toUtf8());
-        }, 5000));
+        QVERIFY(WaitFor(
+            [&] {
+                return first->readAllStandardError().contains(
+                    ("open command line: " + env.root() + "/some-file " + other).toUtf8());
+            },
+            5000));
 
         // Without arguments a second start ends and sends nothing.
         auto empty = Start({});
@@ -135,11 +118,14 @@ private slots:
         std::vector<std::unique_ptr<QProcess>> starts;
         for (int i = 0; i < 10; ++i)
             // Five per type at most may open: half text, half INI files.
-            starts.push_back(Start({MakeFile(env, QStringLiteral("file%1.%2").arg(i).arg(i < 5 ? "txt" : "ini"))}));
-        QVERIFY(WaitFor([&] {
-            return std::count_if(starts.begin(), starts.end(),
-                                 [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 9;
-        }, 30000));
+            starts.push_back(
+                Start({MakeFile(env, QStringLiteral("file%1.%2").arg(i).arg(i < 5 ? "txt" : "ini"))}));
+        QVERIFY(WaitFor(
+            [&] {
+                return std::count_if(starts.begin(), starts.end(),
+                                     [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 9;
+            },
+            30000));
         auto first = std::find_if(starts.begin(), starts.end(),
                                   [](const auto& p) { return p->state() == QProcess::Running; });
         QVERIFY(first != starts.end());
@@ -149,10 +135,12 @@ private slots:
         }
         // Every hand-off reached the one first instance.
         QByteArray log;
-        QVERIFY(WaitFor([&] {
-            log += (*first)->readAllStandardError();
-            return log.count("open command line:") == 10;
-        }, 5000));
+        QVERIFY(WaitFor(
+            [&] {
+                log += (*first)->readAllStandardError();
+                return log.count("open command line:") == 10;
+            },
+            5000));
         Terminate(**first);
     }
 
@@ -166,7 +154,8 @@ private slots:
         MakeFile(env, "after-crash");
         auto next = Start({"after-crash"}, env.root());
         QVERIFY(WaitFor([&] {
-            return next->readAllStandardError().contains(("open command line: " + env.root() + "/after-crash").toUtf8());
+            return next->readAllStandardError().contains(
+                ("open command line: " + env.root() + "/after-crash").toUtf8());
         }));
         QCOMPARE(next->state(), QProcess::Running);
         Terminate(*next);

@@ -1,0 +1,35 @@
+// Programs started by tests as real processes, and waiting on what they do.
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+// Waits, handling events, until the condition holds; false when the time ran out first.
+inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+// Starts the program without a display and with the hand-off channel's log on.
+inline std::unique_ptr<QProcess> StartProgram(const QString& program, const QStringList& arguments,
+                                              const QString& folder = QString()) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QT_LOGGING_RULES", "qlx.handoff.debug=true");
+    process->setProcessEnvironment(environment);
+    if (!folder.isEmpty())
+        process->setWorkingDirectory(folder);
+    process->start(program, arguments);
+    process->waitForStarted();
+    return process;
+}
