@@ -701,6 +701,11 @@ RtfParagraph RtfInterpreter::Paragraph() const {
         paragraph.format.setLeftMargin(RtfUnits::PixelsOfTwips(state.left));
         paragraph.format.setRightMargin(RtfUnits::PixelsOfTwips(state.right));
         paragraph.format.setTextIndent(RtfUnits::PixelsOfTwips(state.first));
+        // A hanging first line tabs to the left indent, as in "bullet, tab, text". The toolkit
+        // measures tab positions from where the line starts.
+        if (state.first < 0)
+            paragraph.format.setTabPositions(
+                {QTextOption::Tab(RtfUnits::PixelsOfTwips(-state.first), QTextOption::LeftTab)});
     }
     return paragraph;
 }

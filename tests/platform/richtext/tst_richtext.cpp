@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "TextFile.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextList>
 
 namespace {
@@ -124,6 +126,8 @@ QString Paragraphs(const QTextDocument& document) {
         for (const auto& [name, pixels] : margins)
             if (pixels != 0)
                 line += QString(" %1%2").arg(name).arg(pixels);
+        for (const QTextOption::Tab& tab : format.tabPositions())
+            line += QString(" tab%1").arg(tab.position);
         paragraphs << line + ": " + block.text();
     }
     return paragraphs.join('\n');
@@ -276,6 +280,7 @@ private slots:
     void characterFormats();
     void paragraphFormats_data();
     void paragraphFormats();
+    void hangingLineTabsToLeftIndent();
     void lists_data();
     void lists();
     void pictures();
@@ -506,7 +511,7 @@ void TestRichText::paragraphFormats_data() {
         << QByteArray(R"({\rtf1 a\qc b\par c})") << "center -: ab\ncenter -: c";
     QTest::newRow("indents and spacing in twips")
         << QByteArray(R"({\rtf1\li300\ri150\fi-150\sb60\sa120 a\par\pard b})")
-        << "left - li20 ri10 fi-10 sb4 sa8: a\nleft -: b";
+        << "left - li20 ri10 fi-10 sb4 sa8 tab10: a\nleft -: b";
     QTest::newRow("paragraph properties restored by groups")
         << QByteArray(R"({\rtf1{\qc a\par}b})") << "center -: a\nleft -: b";
     QTest::newRow("absurd indent clamped") << QByteArray(R"({\rtf1\li99999999999 a})") << "left - li2112: a";
@@ -517,6 +522,18 @@ void TestRichText::paragraphFormats() {
     QFETCH(QString, paragraphs);
     QTextDocument document;
     QCOMPARE(Paragraphs(*Read(rtf, &document)), paragraphs);
+}
+
+// "Bullet, tab, text" under a hanging indent lines the text up at the left indent.
+void TestRichText::hangingLineTabsToLeftIndent() {
+    QTextDocument document;
+    Read(R"({\rtf1\fi-240\li480\bullet\tab first\par\bullet\tab second})", &document);
+    document.setTextWidth(400);
+    document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLine line = block.layout()->lineAt(0);
+        QCOMPARE(line.cursorToX(block.text().indexOf('\t') + 1), block.blockFormat().leftMargin());
+    }
 }
 
 void TestRichText::lists_data() {
