@@ -1,3 +1,4 @@
+#include "EditorShell.h"
 #include "Global.h"
 #include "IniItem.h"
 #include "ScriptedResponder.h"
@@ -30,28 +31,7 @@ const char* const kButtons[] = {"cmd_AddSection", "cmd_DeleteSection", "cmd_AddV
 const char* const kMenus[] = {"menu_EditSectionsAdd", "menu_SectionsDelete", "menu_EditAddKeyValue",
                               "menu_EditDeleteValue"};
 
-struct Shell {
-    TestEnvironment env;
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
-
-    Shell() { main.Load(); }
-    Opener& opener() { return main.DocumentOpener(); }
-    form_INI* Current() { return qobject_cast<form_INI*>(g.Slot(DocType::INI, g.CurrentSlot(DocType::INI)).window); }
-    form_INI* New() { return qobject_cast<form_INI*>(opener().NewDocument(DocType::INI, -1)); }
-    form_INI* Open(const QString& path) {
-        opener().PresetOpen(path, 1);
-        opener().OpenFileDialog();
-        return Current();
-    }
-    form_INI* OpenBytes(const QString& name, const QByteArray& bytes) {
-        WriteAll(env.path(name), bytes);
-        return Open(env.path(name));
-    }
-    DocumentSlot& slot(form_INI* w) { return g.Slot(DocType::INI, w->Slot()); }
-    bool Enabled(const char* menu) { return main.Menus().Action(menu)->isEnabled(); }
-};
+using Shell = EditorShell<form_INI, DocType::INI, 1>;
 
 // "A" is a section, "A/k=1" a line of it, "" the root.
 QTreeWidgetItem* Item(form_INI* w, const QString& path) {

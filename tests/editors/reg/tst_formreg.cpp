@@ -1,5 +1,6 @@
 // The registry-file window as the user meets it: opening with its questions and progress, the
 // tree and the value list, the editing operations and their dialogs, saving, printing, closing.
+#include "EditorShell.h"
 #include "Global.h"
 #include "RegDump.h"
 #include "RegWriter.h"
@@ -44,38 +45,7 @@ QByteArray Utf16(const QString& text) {
     return encode(text);
 }
 
-// A loaded main window in folders of its own; the program's folder exists unless told otherwise.
-struct Shell {
-    TestEnvironment env;
-    // Every prompt fails the test unless a test scripts its answer.
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
-
-    explicit Shell(bool programFolder = true) {
-        if (programFolder)
-            QDir().mkpath(env.path("app"));
-        main.Load();
-    }
-    Opener& opener() { return main.DocumentOpener(); }
-    form_REG* Sized(DocumentWindow* window) {
-        auto* reg = qobject_cast<form_REG*>(window);
-        if (reg)
-            reg->resize(900, 700);
-        return reg;
-    }
-    form_REG* New() { return Sized(opener().NewDocument(DocType::REG, -1)); }
-    form_REG* Open(const QString& path) {
-        opener().PresetOpen(path, 2);
-        opener().OpenFileDialog();
-        return Sized(g.Slot(DocType::REG, g.CurrentSlot(DocType::REG)).window);
-    }
-    form_REG* OpenBytes(const QString& name, const QByteArray& bytes) {
-        WriteAll(env.path(name), bytes);
-        return Open(env.path(name));
-    }
-    DocumentSlot& slot(form_REG* w) { return g.Slot(DocType::REG, w->Slot()); }
-};
+using Shell = EditorShell<form_REG, DocType::REG, 2, 900, 700>;
 
 // Watchers still waiting for a dialog; a test's leftovers must not answer the next test's dialogs.
 QList<QPointer<QTimer>> watchers;
@@ -405,7 +375,7 @@ private slots:
 
     void failedLinesGoToTheErrorLog() {
         QFETCH(bool, programFolder);
-        Shell s(programFolder);
+        Shell s({}, programFolder);
         const QString folder = programFolder
                                    ? s.env.path("app")
                                    : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -1,3 +1,4 @@
+#include "EditorShell.h"
 #include "Global.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
@@ -28,37 +29,7 @@ const QString kChanged = QStringLiteral(" [CHANGED]");
 // "plain" at 10 points, " bold" bold at 12 points, " tiny" at 2 points.
 const QByteArray kRich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain{\\b\\fs24  bold}{\\fs4  tiny}}";
 
-// A loaded main window in folders of its own; before runs ahead of the start-up sequence.
-struct Shell {
-    TestEnvironment env;
-    // Every prompt fails the test unless a test scripts its answer.
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
-
-    explicit Shell(const std::function<void(Shell&)>& before = {}) {
-        QDir().mkpath(env.path("app"));
-        if (before)
-            before(*this);
-        main.Load();
-    }
-    Opener& opener() { return main.DocumentOpener(); }
-    form_RTF* New() { return qobject_cast<form_RTF*>(opener().NewDocument(DocType::RTF, -1)); }
-    form_RTF* Open(const QString& path) {
-        opener().PresetOpen(path, 4);
-        opener().OpenFileDialog();
-        return Current();
-    }
-    form_RTF* Current() {
-        return qobject_cast<form_RTF*>(g.Slot(DocType::RTF, g.CurrentSlot(DocType::RTF)).window.data());
-    }
-    form_RTF* OpenBytes(const QString& name, const QByteArray& bytes) {
-        WriteAll(env.path(name), bytes);
-        return Open(env.path(name));
-    }
-    DocumentSlot& slot(form_RTF* w) { return g.Slot(DocType::RTF, w->Slot()); }
-    bool checked(const char* menu) { return main.Menus().Action(menu)->isChecked(); }
-};
+using Shell = EditorShell<form_RTF, DocType::RTF, 4>;
 
 QTextEdit* Pad(form_RTF* w) {
     return w->findChild<QTextEdit*>("pad");
@@ -218,7 +189,7 @@ private slots:
         QTextEdit* pad = Pad(w);
         QTest::keyClicks(pad, "one");
         w->FormatBulleted();
-        QVERIFY(s.checked("menu_FormatBulleted"));
+        QVERIFY(s.Checked("menu_FormatBulleted"));
         QVERIFY(Button(w, "list")->isChecked());
         QTest::keyClick(pad, Qt::Key_Return);
         QTest::keyClicks(pad, "two");
@@ -229,7 +200,7 @@ private slots:
         // Off again for the paragraph; Enter then adds no blank.
         w->FormatBulleted();
         QVERIFY(!pad->textCursor().block().textList());
-        QVERIFY(!s.checked("menu_FormatBulleted"));
+        QVERIFY(!s.Checked("menu_FormatBulleted"));
         QTest::keyClick(pad, Qt::Key_Return);
         QVERIFY(pad->document()->lastBlock().text().isEmpty());
     }
@@ -310,22 +281,22 @@ private slots:
         QTextCursor inBold(pad->document());
         inBold.setPosition(8);
         QTest::mouseClick(pad->viewport(), Qt::LeftButton, {}, pad->cursorRect(inBold).center());
-        QVERIFY(s.checked("menu_FormatBold"));
+        QVERIFY(s.Checked("menu_FormatBold"));
         QVERIFY(Button(w, "bold")->isChecked());
         QTest::keyClick(pad, Qt::Key_Home, Qt::ShiftModifier);
-        QVERIFY(!s.checked("menu_FormatBold"));
+        QVERIFY(!s.Checked("menu_FormatBold"));
         QVERIFY(!Button(w, "bold")->isChecked());
 
         // The menu's click does not flip the check: the format does.
         s.main.Menus().Action("menu_FormatBold")->trigger();
-        QVERIFY(s.checked("menu_FormatBold"));
+        QVERIFY(s.Checked("menu_FormatBold"));
         QVERIFY(FormatAt(w, 0).fontWeight() > QFont::Medium);
         Button(w, "bold")->trigger();
         QVERIFY(!Button(w, "bold")->isChecked());
         QVERIFY(FormatAt(w, 0).fontWeight() <= QFont::Medium);
         Button(w, "italic")->trigger();
         Button(w, "underline")->trigger();
-        QVERIFY(s.checked("menu_FormatItalic") && s.checked("menu_FormatUnderline"));
+        QVERIFY(s.Checked("menu_FormatItalic") && s.Checked("menu_FormatUnderline"));
         QVERIFY(FormatAt(w, 0).fontItalic() && FormatAt(w, 0).fontUnderline());
     }
 
@@ -380,7 +351,7 @@ private slots:
         QCOMPARE(format.fontFamilies().toStringList().value(0), QStringLiteral("Courier"));
         QCOMPARE(format.fontPointSize(), 18.0);
         QVERIFY(format.fontItalic() && format.fontStrikeOut() && !format.fontUnderline());
-        QVERIFY(s.checked("menu_FormatItalic"));
+        QVERIFY(s.Checked("menu_FormatItalic"));
 
         r.expectColor(QColor(Qt::red));
         w->FormatColor();

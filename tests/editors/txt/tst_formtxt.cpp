@@ -1,3 +1,4 @@
+#include "EditorShell.h"
 #include "Global.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
@@ -23,29 +24,7 @@
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
 
-// A loaded main window in folders of its own.
-struct Shell {
-    TestEnvironment env;
-    // Every prompt fails the test unless a test scripts its answer.
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
-
-    Shell() { main.Load(); }
-    Opener& opener() { return main.DocumentOpener(); }
-    form_TXT* New() { return qobject_cast<form_TXT*>(opener().NewDocument(DocType::TXT, -1)); }
-    form_TXT* Open(const QString& path) {
-        opener().PresetOpen(path, 3);
-        opener().OpenFileDialog();
-        return qobject_cast<form_TXT*>(g.Slot(DocType::TXT, g.CurrentSlot(DocType::TXT)).window.data());
-    }
-    DocumentSlot& slot(form_TXT* w) { return g.Slot(DocType::TXT, w->Slot()); }
-    // A titled document whose file holds the bytes.
-    form_TXT* OpenBytes(const QString& name, const QByteArray& bytes) {
-        WriteAll(env.path(name), bytes);
-        return Open(env.path(name));
-    }
-};
+using Shell = EditorShell<form_TXT, DocType::TXT, 3>;
 
 QPlainTextEdit* Pad(form_TXT* w) {
     return w->findChild<QPlainTextEdit*>("pad");
