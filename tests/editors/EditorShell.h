@@ -9,8 +9,16 @@
 
 #include <QAction>
 #include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <functional>
+
+// Printing is checked through the text of the PDF it makes.
+#define QLX_REQUIRE_PDFTOTEXT()                                                                              \
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())                                               \
+    QSKIP("pdftotext (poppler-utils) is not installed")
 
 // FilterIndex is the type's entry in the open dialog's filter list; a window of a width above
 // zero is given that size, for tests that look at its layout.
@@ -46,6 +54,23 @@ template <class Form, DocType Type, int FilterIndex, int Width = 0, int Height =
     DocumentSlot& slot(Form* w) { return g.Slot(Type, w->Slot()); }
     bool Enabled(const char* menu) { return main.Menus().Action(menu)->isEnabled(); }
     bool Checked(const char* menu) { return main.Menus().Action(menu)->isChecked(); }
+
+    // Where documents are printed to.
+    QString PdfPath() const { return env.path("out.pdf"); }
+    // The text of the printed PDF, as pdftotext gives it with these options.
+    QString PdfText(const QStringList& options = {}) const {
+        QProcess text;
+        text.start(QStandardPaths::findExecutable("pdftotext"), options + QStringList{PdfPath(), "-"});
+        return text.waitForFinished() ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
+    }
+    // The text of the window's document (or its selection) printed to a PDF.
+    QString Printed(Form* w) const {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(PdfPath());
+        w->PrintDoc(&printer);
+        return PdfText();
+    }
 
 private:
     Form* Sized(DocumentWindow* window) {

@@ -27,7 +27,8 @@
 namespace {
 using Kind = IniItem::Kind;
 const QString kChanged = QStringLiteral(" [CHANGED]");
-const char* const kButtons[] = {"cmd_AddSection", "cmd_DeleteSection", "cmd_AddValue", "cmd_DeleteValue", "cmd_Edit"};
+const char* const kButtons[] = {"cmd_AddSection", "cmd_DeleteSection", "cmd_AddValue", "cmd_DeleteValue",
+                                "cmd_Edit"};
 const char* const kMenus[] = {"menu_EditSectionsAdd", "menu_SectionsDelete", "menu_EditAddKeyValue",
                               "menu_EditDeleteValue"};
 
@@ -118,7 +119,8 @@ private slots:
         QCOMPARE(root->data(0, IniItem::KeyRole).toString(), QStringLiteral("Primary"));
         QCOMPARE(fresh->Tree()->currentItem(), root);
         QCOMPARE(fresh->Tree()->objectName(), QStringLiteral("TV"));
-        const QStringList captions = {"Add Section", "Delete Section", "&Add Value", "&Delete Value", "&Edit"};
+        const QStringList captions = {"Add Section", "Delete Section", "&Add Value", "&Delete Value",
+                                      "&Edit"};
         for (int b = 0; b < 5; ++b)
             QCOMPARE(fresh->findChild<QPushButton*>(kButtons[b])->text(), captions.at(b));
         QCOMPARE(ButtonStates(fresh), QList<bool>({true, false, false, false, false}));
@@ -146,7 +148,8 @@ private slots:
         QTest::newRow("cp1252 CR LF") << QByteArray(";c\r\n[A]\r\nk=caf\xE9\r\n\r\n") << QByteArray();
         QTest::newRow("UTF-8 BOM LF") << QByteArray("\xEF\xBB\xBF[A]\nk=\xC3\xA9\n\n") << QByteArray();
         QTest::newRow("UTF-16LE BOM CR") << QByteArray("\xFF\xFE[\0A\0]\0\r\0\r\0", 12) << QByteArray();
-        QTest::newRow("mixed, unsorted") << QByteArray("[b]\r\nx=1\n\n[a]\n") << QByteArray("[a]\r\n\r\n[b]\r\nx=1\r\n\r\n");
+        QTest::newRow("mixed, unsorted")
+            << QByteArray("[b]\r\nx=1\n\n[a]\n") << QByteArray("[a]\r\n\r\n[b]\r\nx=1\r\n\r\n");
     }
 
     void savesInTheFormatItWasRead() {
@@ -174,10 +177,11 @@ private slots:
         Shell s;
         s.r.expectMsgBox(qlx::vbNo);
         form_INI* w = s.OpenBytes("d.ini", "[A]\r\nx=1\r\n[A]\r\ny=1\r\n");
-        CheckQuestion(s.r.calls().at(0),
-                      "You have asked to paste a section into this INI file, but that section already exists.  Would "
-                      "you like to overwrite the existing section with the clipboard data?",
-                      "Duplicate Section", qlx::vbYesNo + qlx::vbQuestion);
+        CheckQuestion(
+            s.r.calls().at(0),
+            "You have asked to paste a section into this INI file, but that section already exists.  Would "
+            "you like to overwrite the existing section with the clipboard data?",
+            "Duplicate Section", qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(w->Text(), QStringLiteral("[A]\nx=1\n\n[A]\ny=1\n\n"));
     }
 
@@ -202,7 +206,8 @@ private slots:
         QCOMPARE(dialog.dialog.Filter, QStringLiteral("INI File|*.INI"));
         QCOMPARE(dialog.dialog.DefaultExt, QStringLiteral(".INI"));
         QCOMPARE(dialog.dialog.Flags, 4);
-        CheckQuestion(r.calls().at(3), "Overwrite existing file?", "File Exists", qlx::vbYesNoCancel + qlx::vbQuestion);
+        CheckQuestion(r.calls().at(3), "Overwrite existing file?", "File Exists",
+                      qlx::vbYesNoCancel + qlx::vbQuestion);
         QCOMPARE(r.calls().at(4).kind, DialogKind::Save);
         QCOMPARE(ReadAll(taken), QByteArray("[A]\r\n\r\n[B]\r\n\r\n"));
         QCOMPARE(w->windowTitle(), QStringLiteral("taken.ini"));
@@ -218,7 +223,8 @@ private slots:
         s.r.expectMsgBox(qlx::vbYes);
         s.r.expectCancel(DialogKind::Save);
         w->FileClose();
-        CheckQuestion(s.r.calls().at(1), "Save this file?\r", "Document Changed", qlx::vbYesNoCancel + qlx::vbQuestion);
+        CheckQuestion(s.r.calls().at(1), "Save this file?\r", "Document Changed",
+                      qlx::vbYesNoCancel + qlx::vbQuestion);
         QVERIFY(w && !w->Tag.isEmpty() && s.slot(w).changed);
         s.r.expectMsgBox(qlx::vbNo);
         w->FileClose();
@@ -259,15 +265,16 @@ private slots:
         r.expectInput("a");
         w->AddSection();
         CheckQuestion(r.calls().at(0), "Enter the name for the new section.", "Add New Section", 0);
-        QCOMPARE(r.calls().at(1).text,
-                 QStringLiteral("This name already exists in the INI file.  Please enter a unique name for the new section."));
+        QCOMPARE(r.calls().at(1).text, QStringLiteral("This name already exists in the INI file.  Please "
+                                                      "enter a unique name for the new section."));
         QCOMPARE(r.calls().at(1).defaultText, QStringLiteral("A"));
         QCOMPARE(Children(w, ""), QStringList({"A", "a"}));
         QVERIFY(s.slot(w).changed);
 
         r.expectMsgBox(qlx::vbOK);
         w->DeleteSection();
-        CheckQuestion(r.calls().at(2), "You must first select (highlight) a section before you can delete it.",
+        CheckQuestion(r.calls().at(2),
+                      "You must first select (highlight) a section before you can delete it.",
                       "Section Deletion", qlx::vbOKOnly);
         Pick(w, "a");
         r.expectInput("B");
@@ -330,15 +337,15 @@ private slots:
         Answer({{"txt_Key", ""}}, "cmd_Exit");
         r.expectMsgBox(qlx::vbYes);
         w->Edit();
-        CheckQuestion(r.calls().at(1), "There is no value listed for the Key.  Delete this entry?", "Entry Delete",
-                      qlx::vbYesNo + qlx::vbQuestion);
+        CheckQuestion(r.calls().at(1), "There is no value listed for the Key.  Delete this entry?",
+                      "Entry Delete", qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(Children(w, "A"), QStringList({";c=v w"}));
 
         w->Tree()->setCurrentItem(Item(w, "A/;c=v w"));
         r.expectMsgBox(qlx::vbYes);
         w->DeleteValue();
-        CheckQuestion(r.calls().at(2), "Are you sure you want to delete Comment ;c=v w?", "Deletion Confirmation",
-                      qlx::vbYesNo + qlx::vbQuestion);
+        CheckQuestion(r.calls().at(2), "Are you sure you want to delete Comment ;c=v w?",
+                      "Deletion Confirmation", qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(Item(w, "A")->childCount(), 0);
         QCOMPARE(w->Tree()->currentItem(), Item(w, "A"));
     }
@@ -359,8 +366,10 @@ private slots:
         Shell s;
         QClipboard* clipboard = QGuiApplication::clipboard();
         form_INI* w = s.OpenBytes("a.ini", ";c\r\n[B]\r\nk=1\r\n;n\r\n[A]\r\n");
-        const QList<std::pair<QString, QString>> copies = {
-            {"", ";c\r\n[A]\r\n\r\n[B]\r\n;n\r\nk=1\r\n\r\n"}, {"B", "[B]\r\n;n\r\nk=1\r\n"}, {"B/k=1", "k=1"}, {"B/;n", ""}};
+        const QList<std::pair<QString, QString>> copies = {{"", ";c\r\n[A]\r\n\r\n[B]\r\n;n\r\nk=1\r\n\r\n"},
+                                                           {"B", "[B]\r\n;n\r\nk=1\r\n"},
+                                                           {"B/k=1", "k=1"},
+                                                           {"B/;n", ""}};
         for (const auto& [path, text] : copies) {
             w->Tree()->setCurrentItem(Item(w, path));
             w->EditCopy();
@@ -389,7 +398,8 @@ private slots:
 
     void keysForAllSections() {
         Shell s;
-        form_INI* w = s.OpenBytes("a.ini", "[A]\r\nPath=1\r\nPathExt=2\r\npath=3\r\n[B]\r\nPath=4\r\nx=0\r\n");
+        form_INI* w =
+            s.OpenBytes("a.ini", "[A]\r\nPath=1\r\nPathExt=2\r\npath=3\r\n[B]\r\nPath=4\r\nx=0\r\n");
         Answer({{"txt_AddKey", "x"}}, "cmd_Cancel");
         w->AddSectionToAll();
         QVERIFY(!s.slot(w).changed);
@@ -426,17 +436,12 @@ private slots:
     }
 
     void printsTheDocumentText() {
-        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        QLX_REQUIRE_PDFTOTEXT();
         Shell s;
         s.OpenBytes("a.ini", "[Alpha]\r\nbravo=charlie\r\n");
-        s.r.expectPrinter(s.env.path("out.pdf"));
+        s.r.expectPrinter(s.PdfPath());
         s.main.Menus().Action("menu_FilePrint")->trigger();
-        QProcess text;
-        text.start(pdftotext, {s.env.path("out.pdf"), "-"});
-        QVERIFY(text.waitForFinished());
-        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        const QString printed = s.PdfText();
         QVERIFY2(printed.contains("[Alpha]") && printed.contains("bravo=charlie"), qPrintable(printed));
     }
 

@@ -866,16 +866,14 @@ private slots:
     }
 
     void printingGoesThroughTheExpandedForm() {
-        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        QLX_REQUIRE_PDFTOTEXT();
         Shell s;
         form_REG* w = s.OpenBytes("a.reg", kSample);
         w->TV->setCurrentItem(Node(w, "HKEY_LOCAL_MACHINE\\Software"));
         s.r.expectInput("Empty");
         w->EditNewKey();
         QVERIFY(!w->ExpandedSave());
-        s.r.expectPrinter(s.env.path("out.pdf"));
+        s.r.expectPrinter(s.PdfPath());
         s.main.MDIArea()->setActiveSubWindow(w);
         s.main.Menus().Action("menu_FilePrint")->trigger();
         QVERIFY(w->ExpandedSave());
@@ -886,11 +884,8 @@ private slots:
 
         const QString expanded = RegWriter::Text(w->FileNode(), w->Values(), true);
         QCOMPARE(QString::fromUtf8(ReadAll(s.env.path("app/~REGPRNT.TMP"))).replace("\r\n", "\n"), expanded);
-        QProcess text;
-        text.start(pdftotext, {"-layout", s.env.path("out.pdf"), "-"});
-        QVERIFY(text.waitForFinished());
         QStringList printed;
-        for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split('\n'))
+        for (const QString& line : s.PdfText({"-layout"}).split('\n'))
             if (!line.trimmed().isEmpty())
                 printed << line.trimmed();
         QStringList wanted;
@@ -912,10 +907,7 @@ private slots:
     void printingANeverSavedDocumentLeavesItNeverSaved() {
         Shell s;
         form_REG* w = s.New();
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(s.env.path("out.pdf"));
-        w->PrintDoc(&printer);
+        s.Printed(w);
         QVERIFY(s.slot(w).path.isEmpty());
         QVERIFY(s.slot(w).title.isEmpty());
         QVERIFY(!s.slot(w).changed);

@@ -27,7 +27,8 @@
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
 // "plain" at 10 points, " bold" bold at 12 points, " tiny" at 2 points.
-const QByteArray kRich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain{\\b\\fs24  bold}{\\fs4  tiny}}";
+const QByteArray kRich =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain{\\b\\fs24  bold}{\\fs4  tiny}}";
 
 using Shell = EditorShell<form_RTF, DocType::RTF, 4>;
 
@@ -78,8 +79,8 @@ private slots:
                 checkable << action->data().toString();
             QVERIFY(action->isSeparator() || !action->icon().isNull());
         }
-        QCOMPARE(tags, QStringList({"bold", "italic", "underline", "|", "color", "FD", "FU", "|", "cut", "copy",
-                                    "paste", "|", "list"}));
+        QCOMPARE(tags, QStringList({"bold", "italic", "underline", "|", "color", "FD", "FU", "|", "cut",
+                                    "copy", "paste", "|", "list"}));
         QCOMPARE(checkable, QStringList({"bold", "italic", "underline", "list"}));
     }
 
@@ -122,7 +123,8 @@ private slots:
         QTRY_VERIFY(w.isNull());
         QVERIFY(s.g.Slot(DocType::RTF, 0).path.isEmpty());
         QCOMPARE(s.r.calls().at(0).title, QStringLiteral("QLX Open Error: 53"));
-        QVERIFY(s.r.calls().at(0).text.startsWith("The request to open:\r" + s.env.path("missing.rtf") + "\r"));
+        QVERIFY(
+            s.r.calls().at(0).text.startsWith("The request to open:\r" + s.env.path("missing.rtf") + "\r"));
         QCOMPARE(s.r.calls().at(0).icon, int(qlx::vbCritical));
     }
 
@@ -136,8 +138,8 @@ private slots:
         QVERIFY(w->SaveFile());
         const DialogCall& dialog = r.calls().at(0);
         QCOMPARE(dialog.title, QStringLiteral("Save RTF File"));
-        QCOMPARE(dialog.dialog.Filter, "RTF File|" + s.g.settings.rtfFileFilter + "|TXT File|" +
-                                           s.g.settings.txtFileFilter);
+        QCOMPARE(dialog.dialog.Filter,
+                 "RTF File|" + s.g.settings.rtfFileFilter + "|TXT File|" + s.g.settings.txtFileFilter);
         QCOMPARE(dialog.dialog.FilterIndex, 1);
         QCOMPARE(dialog.dialog.DefaultExt, QStringLiteral(".RTF"));
         QCOMPARE(dialog.dialog.Flags, 4);
@@ -368,30 +370,20 @@ private slots:
     }
 
     void printsTheSelectionOrTheWholeDocument() {
-        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        QLX_REQUIRE_PDFTOTEXT();
         Shell s;
         form_RTF* w = s.OpenBytes("a.rtf", "{\\rtf1\\ansi alpha line\\par {\\b bravo} line\\par}");
-        const auto printed = [&] {
-            QPrinter printer;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(s.env.path("out.pdf"));
-            w->PrintDoc(&printer);
-            QProcess text;
-            text.start(pdftotext, {s.env.path("out.pdf"), "-"});
-            return text.waitForFinished() ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
-        };
-        const QString whole = printed();
+        const QString whole = s.Printed(w);
         QVERIFY2(whole.contains("alpha line") && whole.contains("bravo line"), qPrintable(whole));
         Select(w, 11, 21);
-        const QString selection = printed();
+        const QString selection = s.Printed(w);
         QVERIFY2(selection.contains("bravo line") && !selection.contains("alpha"), qPrintable(selection));
     }
 
     void welcomeDocumentOpensAtStart() {
         Shell s([](Shell& shell) {
-            QVERIFY(QFile::copy(QStringLiteral(QLX_PACKAGING_DIR "/welcome.rtf"), shell.env.path("app/welcome.rtf")));
+            QVERIFY(QFile::copy(QStringLiteral(QLX_PACKAGING_DIR "/welcome.rtf"),
+                                shell.env.path("app/welcome.rtf")));
         });
         form_RTF* w = s.Current();
         QVERIFY(w && !w->Tag.isEmpty());

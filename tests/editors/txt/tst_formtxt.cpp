@@ -280,27 +280,16 @@ private slots:
     }
 
     void printsTheSelectionOrTheWholeText() {
-        const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-        if (pdftotext.isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        QLX_REQUIRE_PDFTOTEXT();
         Shell s;
         form_TXT* w = s.OpenBytes("a.txt", "alpha line\nbravo line\n");
-        const auto printed = [&] {
-            QPrinter printer;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(s.env.path("out.pdf"));
-            w->PrintDoc(&printer);
-            QProcess text;
-            text.start(pdftotext, {s.env.path("out.pdf"), "-"});
-            return text.waitForFinished() ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
-        };
-        const QString whole = printed();
+        const QString whole = s.Printed(w);
         QVERIFY2(whole.contains("alpha line") && whole.contains("bravo line"), qPrintable(whole));
         QTextCursor cursor = Pad(w)->textCursor();
         cursor.setPosition(11);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         Pad(w)->setTextCursor(cursor);
-        const QString selection = printed();
+        const QString selection = s.Printed(w);
         QVERIFY2(selection.contains("bravo line") && !selection.contains("alpha"), qPrintable(selection));
     }
 };
