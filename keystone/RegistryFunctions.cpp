@@ -53,14 +53,14 @@ OpenKey CreateKey(HKEY root, const std::string& path) {
     char noClass[] = "";
     HKEY key = nullptr;
     DWORD disposition = 0;
-    const LONG rc = RegCreateKeyExA(root, path.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+    const LONG rc = RegCreateKeyExU(root, path.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                     &security, &key, &disposition);
     return OpenKey(rc == ERROR_SUCCESS ? key : nullptr);
 }
 
 OpenKey OpenExistingKey(HKEY root, const std::string& path, REGSAM access) {
     HKEY key = nullptr;
-    return OpenKey(RegOpenKeyExA(root, path.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+    return OpenKey(RegOpenKeyExU(root, path.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
 }
 
 // The name that enumerate() finds, with a buffer grown until the name fits; empty when none.
@@ -158,7 +158,7 @@ bool RegistryFunctions::DelKey(const std::string& SubKey) {
         const std::string parent = last == std::string::npos ? std::string() : path.substr(0, last + 1);
         const std::string child = last == std::string::npos ? path : path.substr(last + 1);
         const OpenKey key = CreateKey(root, parent);
-        return key && RegDeleteKeyA(key.get(), child.c_str()) == ERROR_SUCCESS;
+        return key && RegDeleteKeyU(key.get(), child.c_str()) == ERROR_SUCCESS;
     });
 }
 
@@ -177,7 +177,7 @@ bool RegistryFunctions::WriteValue(const std::string& RegHivePath, const std::st
             return false;
         const OpenKey key = CreateKey(root, path);
         return key &&
-               RegSetValueExA(key.get(), RegName.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+               RegSetValueExU(key.get(), RegName.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
                               static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
     });
 }
@@ -189,7 +189,7 @@ bool RegistryFunctions::DelValue(const std::string& RegHivePath, const std::stri
         if (!SplitKeyPath(RegHivePath, root, path))
             return false;
         const OpenKey key = CreateKey(root, path);
-        return key && RegDeleteValueA(key.get(), RegName.c_str()) == ERROR_SUCCESS;
+        return key && RegDeleteValueU(key.get(), RegName.c_str()) == ERROR_SUCCESS;
     });
 }
 
@@ -209,7 +209,7 @@ std::string RegistryFunctions::ReadValue(const std::string& RegHivePath, const s
         LONG rc = ERROR_MORE_DATA;
         while (rc == ERROR_MORE_DATA) {
             data.resize(size);
-            rc = RegQueryValueExA(key.get(), RegName.c_str(), nullptr, nullptr,
+            rc = RegQueryValueExU(key.get(), RegName.c_str(), nullptr, nullptr,
                                   reinterpret_cast<BYTE*>(data.data()), &size);
         }
         if (rc != ERROR_SUCCESS || size == 0)
@@ -225,7 +225,7 @@ std::string RegistryFunctions::EnumKey(const std::string& RegHivePath, int16_t K
         if (!SplitKeyPath(RegHivePath, root, path))
             return {};
         return EnumName(root, path, KEY_ENUMERATE_SUB_KEYS, [&](HKEY key, LPSTR name, LPDWORD length) {
-            return RegEnumKeyExA(key, static_cast<DWORD>(KeyIndex), name, length, nullptr, nullptr, nullptr,
+            return RegEnumKeyExU(key, static_cast<DWORD>(KeyIndex), name, length, nullptr, nullptr, nullptr,
                                  nullptr);
         });
     });
@@ -238,7 +238,7 @@ std::string RegistryFunctions::EnumValue(const std::string& RegHivePath, int16_t
         if (!SplitKeyPath(RegHivePath, root, path))
             return {};
         return EnumName(root, path, KEY_QUERY_VALUE, [&](HKEY key, LPSTR name, LPDWORD length) {
-            return RegEnumValueA(key, static_cast<DWORD>(KeyIndex), name, length, nullptr, nullptr, nullptr,
+            return RegEnumValueU(key, static_cast<DWORD>(KeyIndex), name, length, nullptr, nullptr, nullptr,
                                  nullptr);
         });
     });

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <sqlite3.h>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace qlx::winreg {
@@ -41,6 +42,15 @@ template <class Read> auto FirstRow(SqlStatement& query, Read read) -> std::opti
         row = read(query);
     query.Finish();
     return row;
+}
+
+// Orders names as Windows does, by their UTF-16 units; as UTF-8 bytes, the characters beyond the
+// 16-bit range would come after U+E000 to U+FFFF instead of before them.
+int CompareUtf16(void*, int size1, const void* text1, int size2, const void* text2) {
+    const std::u16string_view first(static_cast<const char16_t*>(text1), static_cast<std::size_t>(size1) / 2);
+    const std::u16string_view second(static_cast<const char16_t*>(text2),
+                                     static_cast<std::size_t>(size2) / 2);
+    return first.compare(second);
 }
 
 RegValue ToValue(const SqlStatement& row) {
@@ -75,6 +85,10 @@ void RegDatabase::Open() {
     if (rc != SQLITE_OK)
         throw StoreError(rc, "cannot open " + path_, sqlite3_system_errno(db));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    if (const int collation =
+            sqlite3_create_collation_v2(db, "UTF16ORDER", SQLITE_UTF16, nullptr, CompareUtf16, nullptr);
+        collation != SQLITE_OK)
+        throw StoreError(collation, "cannot set up " + path_);
     Exec("PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=FULL");
     CheckIntegrity();
@@ -202,10 +216,11 @@ void RegDatabase::DeleteKey(Id key) {
 }
 
 std::optional<std::string> RegDatabase::SubkeyAt(Id key, std::int64_t index) {
-    SqlStatement& find = Sql("SELECT name FROM regkey WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?")
-                             .Start()
-                             .Bind(1, key)
-                             .Bind(2, index);
+    SqlStatement& find =
+        Sql("SELECT name FROM regkey WHERE parent = ? ORDER BY folded COLLATE UTF16ORDER LIMIT 1 OFFSET ?")
+            .Start()
+            .Bind(1, key)
+            .Bind(2, index);
     return FirstRow(find, [](const SqlStatement& row) { return row.Bytes(0); });
 }
 

@@ -50,7 +50,7 @@ public:
     bool HasSubkeys(Id key);
     // Deletes a key that has no subkeys, with its values.
     void DeleteKey(Id key);
-    // Subkeys in the order of their folded names.
+    // Subkeys in the order of their folded names, compared as UTF-16.
     std::optional<std::string> SubkeyAt(Id key, std::int64_t index);
 
     std::optional<RegValue> FindValue(Id key, std::string_view name);

@@ -11,6 +11,9 @@ HKEY RegHandles::Issue(std::int64_t key, REGSAM access) {
 }
 
 std::optional<RegHandle> RegHandles::Find(HKEY handle) const {
+    // Windows answers performance queries there; it holds no keys or values to open or write.
+    if (handle == HKEY_PERFORMANCE_DATA)
+        return std::nullopt;
     if (const std::optional<std::int64_t> root = RootKeyId(handle))
         return RegHandle{*root, KEY_ALL_ACCESS};
     const auto open = open_.find(reinterpret_cast<std::uintptr_t>(handle));

@@ -17,7 +17,7 @@ struct RegHandle {
 class RegHandles {
 public:
     HKEY Issue(std::int64_t key, REGSAM access);
-    // The predefined roots are always open, with full access.
+    // The predefined roots are always open, with full access; HKEY_PERFORMANCE_DATA is no key here.
     std::optional<RegHandle> Find(HKEY handle) const;
     // False for a handle that is not open; closing a predefined root does nothing.
     bool Close(HKEY handle);

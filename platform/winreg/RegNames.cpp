@@ -45,9 +45,12 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 // Upper case independent of the user's locale; ASCII only when no UTF-8 locale is installed.
+// Windows upper-cases UTF-16 units one by one, so a character beyond them keeps its case.
 char32_t Upper(char32_t cp) {
     if (cp < 0x80)
         return cp >= 'a' && cp <= 'z' ? cp - ('a' - 'A') : cp;
+    if (cp > 0xFFFF)
+        return cp;
     static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     return utf8 ? static_cast<char32_t>(towupper_l(static_cast<wint_t>(cp), utf8)) : cp;
 }
@@ -72,8 +75,11 @@ std::string FoldName(std::string_view name) {
 
 std::size_t NameLength(std::string_view name) {
     std::size_t length = 0;
-    for (const char c : name)
-        length += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        length += (byte & 0xC0) != 0x80;
+        length += (byte & 0xF8) == 0xF0; // four bytes: two UTF-16 units
+    }
     return length;
 }
 
@@ -84,7 +90,7 @@ LONG SplitKeyPath(LPCSTR path, std::vector<std::string>& names) {
         return ERROR_SUCCESS;
     if (rest.front() == '\\')
         return ERROR_BAD_PATHNAME;
-    if (rest.back() == '\\')
+    while (rest.back() == '\\') // Windows takes any number of trailing backslashes
         rest.remove_suffix(1);
     for (;;) {
         const std::size_t end = rest.find('\\');

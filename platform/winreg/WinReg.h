@@ -1,10 +1,31 @@
 // The nine registry calls of advapi32 that the registry access class needs, with their
 // Windows signatures and return codes. On Windows they are the real functions; elsewhere
 // they are served by an emulation over one SQLite database per user.
+//
+// The class calls the U forms, which take and give UTF-8 texts (names, and the data of the
+// string types). Elsewhere they are the emulation's ANSI functions, whose code page is UTF-8. On
+// Windows the ANSI functions would pass every text through the process code page, so there the U
+// forms convert to and from the wide functions.
 #pragma once
 
 #ifdef _WIN32
 #include <windows.h>
+
+LONG RegCreateKeyExU(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
+                     REGSAM samDesired, const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                     LPDWORD lpdwDisposition);
+LONG RegOpenKeyExU(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LONG RegSetValueExU(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                    DWORD cbData);
+LONG RegQueryValueExU(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                      LPDWORD lpcbData);
+LONG RegDeleteKeyU(HKEY hKey, LPCSTR lpSubKey);
+LONG RegDeleteValueU(HKEY hKey, LPCSTR lpValueName);
+LONG RegEnumKeyExU(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
+                   LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
+LONG RegEnumValueU(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
+                   LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
+
 #else
 
 #include <cstdint>
@@ -107,5 +128,14 @@ LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LP
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
                    LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 LONG RegCloseKey(HKEY hKey);
+
+inline constexpr auto& RegCreateKeyExU = RegCreateKeyExA;
+inline constexpr auto& RegOpenKeyExU = RegOpenKeyExA;
+inline constexpr auto& RegSetValueExU = RegSetValueExA;
+inline constexpr auto& RegQueryValueExU = RegQueryValueExA;
+inline constexpr auto& RegDeleteKeyU = RegDeleteKeyA;
+inline constexpr auto& RegDeleteValueU = RegDeleteValueA;
+inline constexpr auto& RegEnumKeyExU = RegEnumKeyExA;
+inline constexpr auto& RegEnumValueU = RegEnumValueA;
 
 #endif

@@ -1,10 +1,11 @@
 // The registry functions of advapi32 over the store of the current user.
+#include "RegBuffers.h"
 #include "RegEmulator.h"
 #include "RegNames.h"
+#include "RegRoots.h"
 #include "WinReg.h"
 
-#include <cstring>
-
+using qlx::winreg::CopyName;
 using qlx::winreg::RegDatabase;
 using qlx::winreg::RegEmulator;
 using qlx::winreg::RegHandle;
@@ -18,30 +19,11 @@ std::string_view ValueName(LPCSTR name) {
     return name ? name : "";
 }
 
-// Copies a name and its terminating zero; *length is the room in characters on entry and the
-// length without the zero on success.
-LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD length) {
-    if (name.size() >= *length)
-        return ERROR_MORE_DATA;
-    std::memcpy(buffer, name.c_str(), name.size() + 1);
-    *length = static_cast<DWORD>(name.size());
-    return ERROR_SUCCESS;
-}
-
-// Reports a value's type and data as RegQueryValueExA does: without a buffer only the size.
-LONG CopyData(const RegValue& value, LPDWORD type, LPBYTE data, LPDWORD size) {
+// Reports a value's type and data as RegQueryValueExA does.
+LONG CopyValue(const RegValue& value, LPDWORD type, LPBYTE data, LPDWORD size) {
     if (type)
         *type = value.type;
-    if (!size)
-        return ERROR_SUCCESS;
-    const DWORD room = *size;
-    *size = static_cast<DWORD>(value.data.size());
-    if (!data)
-        return ERROR_SUCCESS;
-    if (value.data.size() > room)
-        return ERROR_MORE_DATA;
-    std::memcpy(data, value.data.data(), value.data.size());
-    return ERROR_SUCCESS;
+    return qlx::winreg::CopyData(value.data, data, size);
 }
 
 // Opens the key at names below key, or creates the missing chain when create is set.
@@ -110,22 +92,23 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LP
     return RegEmulator::Instance().Run(
         hKey, KEY_QUERY_VALUE, Mode::Read, [&](RegDatabase& db, const RegHandle& key, RegHandles&) {
             const std::optional<RegValue> value = db.FindValue(key.key, ValueName(lpValueName));
-            return value ? CopyData(*value, lpType, lpData, lpcbData) : ERROR_FILE_NOT_FOUND;
+            return value ? CopyValue(*value, lpType, lpData, lpcbData) : ERROR_FILE_NOT_FOUND;
         });
 }
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    if (!lpSubKey)
+        return ERROR_INVALID_PARAMETER;
     std::vector<std::string> names;
     if (const LONG rc = qlx::winreg::SplitKeyPath(lpSubKey, names); rc != ERROR_SUCCESS)
         return rc;
-    if (names.empty()) // never the key of the handle itself, nor a predefined root
-        return ERROR_BAD_PATHNAME;
     return RegEmulator::Instance().Run(
         hKey, 0, Mode::Write, [&](RegDatabase& db, const RegHandle& key, RegHandles&) {
+            // The empty path names the key of the handle itself, as on Windows.
             const std::optional<RegDatabase::Id> target = db.FindKey(key.key, names);
             if (!target)
                 return ERROR_FILE_NOT_FOUND;
-            if (db.HasSubkeys(*target))
+            if (*target <= qlx::winreg::kRootCount || db.HasSubkeys(*target))
                 return ERROR_ACCESS_DENIED;
             db.DeleteKey(*target);
             return ERROR_SUCCESS;
@@ -170,7 +153,7 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
             if (!value)
                 return ERROR_NO_MORE_ITEMS;
             const LONG rc = CopyName(value->name, lpValueName, lpcchValueName);
-            return rc == ERROR_SUCCESS ? CopyData(*value, lpType, lpData, lpcbData) : rc;
+            return rc == ERROR_SUCCESS ? CopyValue(*value, lpType, lpData, lpcbData) : rc;
         });
 }
 

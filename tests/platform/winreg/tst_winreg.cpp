@@ -97,13 +97,16 @@ private slots:
     void createKey();
     void deleteKey_data();
     void deleteKey();
+    void deleteKeyOfHandle();
     void namesIgnoreCase_data();
     void namesIgnoreCase();
     void queryValue();
     void enumeration();
+    void enumerationInUtf16Order();
     void accessRights_data();
     void accessRights();
     void handles();
+    void performanceDataHoldsNoKeys();
     void personalFolder_data();
     void personalFolder();
     void corruptStore_data();
@@ -135,9 +138,12 @@ void TestWinReg::createKey_data() {
     QTest::newRow("255 characters") << QByteArray(255, 'k') << ERROR_SUCCESS << REG_CREATED_NEW_KEY;
     QTest::newRow("255 two-byte characters") << umlauts << ERROR_SUCCESS << REG_CREATED_NEW_KEY;
     QTest::newRow("256 characters") << QByteArray(256, 'k') << ERROR_INVALID_PARAMETER << 0u;
+    // The limit counts UTF-16 units: a character beyond 16 bits is two.
+    QTest::newRow("128 four-byte characters")
+        << QByteArray("\xF0\x9F\x98\x80").repeated(128) << ERROR_INVALID_PARAMETER << 0u;
     QTest::newRow("leading backslash") << QByteArray("\\A") << ERROR_BAD_PATHNAME << 0u;
     QTest::newRow("empty name") << QByteArray("A\\\\B") << ERROR_BAD_PATHNAME << 0u;
-    QTest::newRow("two trailing backslashes") << QByteArray("A\\\\") << ERROR_BAD_PATHNAME << 0u;
+    QTest::newRow("two trailing backslashes") << QByteArray("A\\\\") << ERROR_SUCCESS << REG_CREATED_NEW_KEY;
 }
 
 void TestWinReg::createKey() {
@@ -169,7 +175,7 @@ void TestWinReg::deleteKey_data() {
     QTest::newRow("other case") << QByteArray("PARENT\\child") << ERROR_SUCCESS;
     QTest::newRow("key with subkeys") << QByteArray("Parent") << ERROR_ACCESS_DENIED;
     QTest::newRow("missing") << QByteArray("Parent\\Nothing") << ERROR_FILE_NOT_FOUND;
-    QTest::newRow("the key itself") << QByteArray("") << ERROR_BAD_PATHNAME;
+    QTest::newRow("the key itself, which has subkeys") << QByteArray("") << ERROR_ACCESS_DENIED;
 }
 
 void TestWinReg::deleteKey() {
@@ -189,6 +195,17 @@ void TestWinReg::deleteKey() {
     QCOMPARE(disposition, REG_CREATED_NEW_KEY);
 }
 
+// As on Windows, the empty path deletes the key of the handle itself; NULL names nothing.
+void TestWinReg::deleteKeyOfHandle() {
+    const HKEY leaf = CreateKey(base_, "Leaf");
+    QVERIFY(leaf);
+    QCOMPARE(RegDeleteKeyA(leaf, nullptr), ERROR_INVALID_PARAMETER);
+    QCOMPARE(RegDeleteKeyA(leaf, ""), ERROR_SUCCESS);
+    QVERIFY(!OpenKey(base_, "Leaf"));
+    QCOMPARE(SetBytes(leaf, "v", "x"), ERROR_KEY_DELETED);
+    QCOMPARE(RegDeleteKeyA(HKEY_CURRENT_USER, ""), ERROR_ACCESS_DENIED);
+}
+
 void TestWinReg::namesIgnoreCase_data() {
     QTest::addColumn<QByteArray>("written");
     QTest::addColumn<QByteArray>("lookup");
@@ -199,6 +216,9 @@ void TestWinReg::namesIgnoreCase_data() {
     QTest::newRow("Cyrillic") << QByteArray("москва") << QByteArray("МОСКВА") << true;
     QTest::newRow("CJK") << QByteArray("東京") << QByteArray("東京") << true;
     QTest::newRow("accent is no case") << QByteArray("zurich") << QByteArray("ZÜRICH") << false;
+    // Windows upper-cases UTF-16 units, which leaves a character beyond 16 bits as it is.
+    QTest::newRow("beyond 16 bits") << QByteArray("\xF0\x90\x90\xA8") << QByteArray("\xF0\x90\x90\x80")
+                                    << false;
 }
 
 void TestWinReg::namesIgnoreCase() {
@@ -281,6 +301,15 @@ void TestWinReg::enumeration() {
     QCOMPARE(type, REG_BINARY);
 }
 
+// Subkeys come in the order of their UTF-16 units, as on Windows: a character beyond 16 bits (a
+// surrogate pair) before U+E000 to U+FFFF, where its UTF-8 bytes would put it after them.
+void TestWinReg::enumerationInUtf16Order() {
+    for (const char* name : {"\xEF\xBC\xA1", "\xF0\x9F\x98\x80", "z"})
+        QVERIFY(CreateKey(base_, name));
+    QCOMPARE(SubkeyNames(base_),
+             (QStringList{"z", QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("\xEF\xBC\xA1")}));
+}
+
 void TestWinReg::accessRights_data() {
     QTest::addColumn<uint>("access");
     QTest::addColumn<QString>("operation");
@@ -351,6 +380,15 @@ void TestWinReg::handles() {
     QVERIFY(!CreateKey(doomed, "Sub"));
     QCOMPARE(SubkeyNames(doomed), QStringList());
     QCOMPARE(RegCloseKey(doomed), ERROR_SUCCESS);
+}
+
+// As on Windows, where the root answers performance queries only.
+void TestWinReg::performanceDataHoldsNoKeys() {
+    HKEY key = nullptr;
+    QCOMPARE(RegCreateKeyExA(HKEY_PERFORMANCE_DATA, "X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+             ERROR_INVALID_HANDLE);
+    QCOMPARE(SetBytes(HKEY_PERFORMANCE_DATA, "v", "x"), ERROR_INVALID_HANDLE);
+    QCOMPARE(Query(HKEY_PERFORMANCE_DATA, "v"), QByteArray("error 6"));
 }
 
 void TestWinReg::personalFolder_data() {
