@@ -788,6 +788,8 @@ void TestRichText::secondReader() {
     file.close();
 
     QProcess process;
+    // It writes the document's pictures into its working folder.
+    process.setWorkingDirectory(env_->root());
     process.start(unrtf, {"--html", path});
     QVERIFY(process.waitForFinished(kHangMilliseconds));
     QCOMPARE(process.exitCode(), 0);
