@@ -215,13 +215,23 @@ void RegDatabase::DeleteKey(Id key) {
     Sql("DELETE FROM regkey WHERE id = ?").Start().Bind(1, key).Run();
 }
 
+// Enumerating asks for one index after another: the ordered names are read once and kept until
+// the store changes, through this connection or another.
 std::optional<std::string> RegDatabase::SubkeyAt(Id key, std::int64_t index) {
-    SqlStatement& find =
-        Sql("SELECT name FROM regkey WHERE parent = ? ORDER BY folded COLLATE UTF16ORDER LIMIT 1 OFFSET ?")
-            .Start()
-            .Bind(1, key)
-            .Bind(2, index);
-    return FirstRow(find, [](const SqlStatement& row) { return row.Bytes(0); });
+    const std::int64_t version = Scalar("PRAGMA data_version");
+    const std::int64_t changes = sqlite3_total_changes64(db_.get());
+    if (subkeys_.key != key || subkeys_.version != version || subkeys_.changes != changes) {
+        subkeys_ = SubkeyList{key, version, changes, {}};
+        SqlStatement& all = Sql("SELECT name FROM regkey WHERE parent = ? ORDER BY folded COLLATE UTF16ORDER")
+                                .Start()
+                                .Bind(1, key);
+        while (all.Step())
+            subkeys_.names.push_back(all.Bytes(0));
+        all.Finish();
+    }
+    if (index < 0 || index >= std::int64_t(subkeys_.names.size()))
+        return std::nullopt;
+    return subkeys_.names[std::size_t(index)];
 }
 
 std::optional<RegValue> RegDatabase::FindValue(Id key, std::string_view name) {

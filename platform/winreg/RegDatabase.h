@@ -85,11 +85,20 @@ private:
         }
     }
 
+    // The subkeys of the key enumerated last, in order, and the state of the store they were read in.
+    struct SubkeyList {
+        Id key = 0;
+        std::int64_t version = -1;
+        std::int64_t changes = -1;
+        std::vector<std::string> names;
+    };
+
     std::string path_;
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db_;
     // Declared after db_, so that the statements are finalized before the connection closes. Keyed by the
     // address of the SQL literal: each call site prepares its statement once.
     std::map<const char*, std::unique_ptr<SqlStatement>> statements_;
+    SubkeyList subkeys_;
 };
 
 } // namespace qlx::winreg

@@ -103,6 +103,7 @@ private slots:
     void queryValue();
     void enumeration();
     void enumerationInUtf16Order();
+    void enumerationFollowsChanges();
     void accessRights_data();
     void accessRights();
     void handles();
@@ -308,6 +309,24 @@ void TestWinReg::enumerationInUtf16Order() {
         QVERIFY(CreateKey(base_, name));
     QCOMPARE(SubkeyNames(base_),
              (QStringList{"z", QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("\xEF\xBC\xA1")}));
+}
+
+// Enumeration reads a key's subkeys once for all its indexes; a change made in between, here or by
+// another process, shows at the next index asked for.
+void TestWinReg::enumerationFollowsChanges() {
+    QVERIFY(CreateKey(base_, "m"));
+    QCOMPARE(SubkeyNames(base_), QStringList{"m"});
+    QVERIFY(CreateKey(base_, "b"));
+    QCOMPARE(SubkeyNames(base_), (QStringList{"b", "m"}));
+    QCOMPARE(RegDeleteKeyA(base_, "b"), ERROR_SUCCESS);
+    QCOMPARE(SubkeyNames(base_), QStringList{"m"});
+
+    QProcess writer;
+    writer.start(QString::fromUtf8(WINREG_WRITER),
+                 {"HKEY_CURRENT_USER\\" + QString::fromUtf8(kTestKey) + "\\a", "v", "1"});
+    QVERIFY(writer.waitForFinished(60000));
+    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(SubkeyNames(base_), (QStringList{"a", "m"}));
 }
 
 void TestWinReg::accessRights_data() {
