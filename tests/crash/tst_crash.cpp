@@ -164,15 +164,18 @@ private slots:
         TestEnvironment env;
         auto first = StartProgram(QLX_EXE, {});
         QVERIFY(WaitFor(Listening));
+        // A start answered proves the first instance past its own start, whose settings writes
+        // hold the store: stopped in one of those, it would block more than the hand-off.
+        const QString early = MakeFile(env, "early.txt");
+        auto warmUp = StartProgram(QLX_EXE, {early});
+        QVERIFY(warmUp->waitForFinished(45000));
+        QCOMPARE(warmUp->exitCode(), 0);
         Kill(*first, SIGSTOP);
 
-        QFile file(env.path("late.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("x\r\n");
-        file.close();
+        const QString late = MakeFile(env, "late.txt");
         QElapsedTimer clock;
         clock.start();
-        auto second = StartProgram(QLX_EXE, {file.fileName()});
+        auto second = StartProgram(QLX_EXE, {late});
         // 10 s to find the window and 30 s for its answer, then the start ends: with the lock
         // still held it must not become a first instance itself.
         QVERIFY(second->waitForFinished(45000));
@@ -185,12 +188,13 @@ private slots:
         RegistryFunctions reg;
         const std::string mru = Settings::KeyPath("MRU").toStdString();
         const bool opened =
-            WaitFor([&] { return QString::fromStdString(reg.ReadValue(mru, "mru1")) == file.fileName(); });
+            WaitFor([&] { return QString::fromStdString(reg.ReadValue(mru, "mru2")) == late; });
         QTest::qWait(500);
         const QByteArray log = first->readAllStandardError();
         QVERIFY2(opened, log.constData());
-        QCOMPARE(log.count("open command line: " + file.fileName().toUtf8()), 1);
-        QCOMPARE(QString::fromStdString(reg.ReadValue(mru, "mru2")), QString());
+        QCOMPARE(log.count("open command line: " + late.toUtf8()), 1);
+        QCOMPARE(QString::fromStdString(reg.ReadValue(mru, "mru1")), early);
+        QCOMPARE(QString::fromStdString(reg.ReadValue(mru, "mru3")), QString());
         Kill(*first, SIGTERM);
     }
 };

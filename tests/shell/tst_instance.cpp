@@ -23,14 +23,6 @@ std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& fol
     return StartProgram(QStringLiteral(QLX_EXE), arguments, folder);
 }
 
-// A file the first instance can open without asking anything.
-QString MakeFile(const TestEnvironment& env, const QString& name) {
-    QFile file(env.path(name));
-    file.open(QIODevice::WriteOnly);
-    file.write("x\r\n");
-    return file.fileName();
-}
-
 bool Published() {
     bool isNumber = false;
     Value("WinRegistration").toULongLong(&isNumber);

@@ -1,7 +1,10 @@
 // Programs started by tests as real processes, and waiting on what they do.
 #pragma once
 
+#include "TestEnvironment.h"
+
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTest>
 
@@ -32,4 +35,12 @@ inline std::unique_ptr<QProcess> StartProgram(const QString& program, const QStr
     process->start(program, arguments);
     process->waitForStarted();
     return process;
+}
+
+// A file in the test's folder that the first instance can open without asking anything.
+inline QString MakeFile(const TestEnvironment& env, const QString& name) {
+    QFile file(env.path(name));
+    file.open(QIODevice::WriteOnly);
+    file.write("x\r\n");
+    return file.fileName();
 }
