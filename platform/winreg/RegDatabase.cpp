@@ -92,10 +92,16 @@ void RegDatabase::Open() {
     Exec("PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=FULL");
     CheckIntegrity();
-    Write([this] {
+    // A store that exists is only read here, so that opening it never waits for another writer
+    // (a process hung while writing would otherwise keep every new one from reading).
+    const auto setUp = [this] {
         SetUpSchema();
         return true;
-    });
+    };
+    if (Read([this] { return Scalar("SELECT count(*) FROM sqlite_master") == 0; }))
+        Write(setUp);
+    else
+        Read(setUp);
 }
 
 void RegDatabase::Close() {

@@ -1,4 +1,6 @@
 // The emulated registry functions: the Windows rules they keep and the store behind them.
+#include "RegDatabase.h"
+#include "RegRoots.h"
 #include "RegStore.h"
 #include "TestEnvironment.h"
 #include "WinReg.h"
@@ -104,6 +106,7 @@ private slots:
     void enumeration();
     void enumerationInUtf16Order();
     void enumerationFollowsChanges();
+    void openingWaitsForNoWriter();
     void accessRights_data();
     void accessRights();
     void handles();
@@ -329,6 +332,24 @@ void TestWinReg::enumerationFollowsChanges() {
     QCOMPARE(SubkeyNames(base_), (QStringList{"a", "m"}));
 }
 
+// A process hung in the middle of a write keeps no other from opening the store and reading it.
+void TestWinReg::openingWaitsForNoWriter() {
+    sqlite3* writer = nullptr;
+    QCOMPARE(sqlite3_open(StorePath().toUtf8().constData(), &writer), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(writer, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::optional<qlx::winreg::RegDatabase::Id> found;
+    try {
+        qlx::winreg::RegDatabase reader(qlx::winreg::StorePath());
+        found = reader.Read([&] {
+            return reader.FindKey(qlx::winreg::kCurrentUserId, {"Software", "QLX Test"});
+        });
+    } catch (const std::exception& error) {
+        qWarning("%s", error.what());
+    }
+    sqlite3_close(writer);
+    QVERIFY(found.has_value());
+}
+
 void TestWinReg::accessRights_data() {
     QTest::addColumn<uint>("access");
     QTest::addColumn<QString>("operation");
@@ -404,8 +425,9 @@ void TestWinReg::handles() {
 // As on Windows, where the root answers performance queries only.
 void TestWinReg::performanceDataHoldsNoKeys() {
     HKEY key = nullptr;
-    QCOMPARE(RegCreateKeyExA(HKEY_PERFORMANCE_DATA, "X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-             ERROR_INVALID_HANDLE);
+    QCOMPARE(
+        RegCreateKeyExA(HKEY_PERFORMANCE_DATA, "X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_INVALID_HANDLE);
     QCOMPARE(SetBytes(HKEY_PERFORMANCE_DATA, "v", "x"), ERROR_INVALID_HANDLE);
     QCOMPARE(Query(HKEY_PERFORMANCE_DATA, "v"), QByteArray("error 6"));
 }
