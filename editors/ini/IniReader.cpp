@@ -113,12 +113,14 @@ void IniReader::Read() {
             selected_ = selected_->parent();
             return;
         }
-        if (selected == Kind::Section) {
-            // Pasted into a selected section, every line but a header is a key line.
+        if (line_.isEmpty()) {
+            // A blank line makes no node, pasted or read: the saved file would not give it back.
+        } else if (selected == Kind::Section) {
+            // Pasted into a selected section, every other line but a header is a key line.
             AddLine(selected_, false);
         } else if (IsComment(line_)) {
             AddLine(root_, true);
-        } else if (!line_.isEmpty()) {
+        } else {
             // A key line before any section: a paste ends there, a file keeps it under the root.
             if (!file_)
                 return;

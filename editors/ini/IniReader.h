@@ -37,7 +37,7 @@ public:
     // lines before the first section stay under the root, a repeated section kept on No stays
     // as a second node, and a lone "[" is a key line.
     void ReadFile(const QStringList& lines);
-    // Pastes at the selected node (a comment pastes into its section).
+    // Pastes at the selected node (a comment pastes into its section); blank lines are dropped.
     Pasted Paste(const QStringList& lines, QTreeWidgetItem* selected);
 
 private:

@@ -24,7 +24,12 @@ QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
     }
     const bool written =
         tag == RegNodes::HiveTag() ? hasValues : tag == RegNodes::BranchTag() && (hasValues || expanded);
-    return written ? QLatin1Char('[') + entry.path + QLatin1Char(']') : QString();
+    if (!written)
+        return QString();
+    // A path ending in "\" names its parent when read, so a key whose last name is empty (read
+    // from "[HKEY_USERS\\A\\\\]") takes one more to read back as itself.
+    const QString tail = entry.path.endsWith(QLatin1Char('\\')) ? QStringLiteral("\\]") : QStringLiteral("]");
+    return QLatin1Char('[') + entry.path + tail;
 }
 
 void PushChildren(std::vector<Pending>& stack, const QTreeWidgetItem* node, const QString& path) {

@@ -322,18 +322,18 @@ void form_REG::EditNewKey() {
 }
 
 void form_REG::EditNewString() {
-    AddValue(RegValueTable::RegSz());
+    AddValueOfType(RegValueTable::RegSz());
 }
 
 void form_REG::EditNewDword() {
-    AddValue(RegValueTable::Dword());
+    AddValueOfType(RegValueTable::Dword());
 }
 
 void form_REG::EditNewBinary() {
-    AddValue(RegValueTable::Hex());
+    AddValueOfType(RegValueTable::Hex());
 }
 
-void form_REG::AddValue(const QString& type) {
+void form_REG::AddValueOfType(const QString& type) {
     QTreeWidgetItem* node = TV->currentItem();
     if (!node)
         return;

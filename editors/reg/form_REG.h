@@ -82,7 +82,7 @@ private:
     void SetRegMenus(const QString& focus);
     void ShowValues(QTreeWidgetItem* node);
     void NodeClicked(QTreeWidgetItem* node);
-    void AddValue(const QString& type);
+    void AddValueOfType(const QString& type);
     void ModifyValue(QTreeWidgetItem* item);
 
     bool AcceptHeader();

@@ -110,6 +110,8 @@ private slots:
                                              << true;
         QTest::newRow("lines into a section") << "A" << "b=2\r;c\nd" << QList<bool>{}
                                               << "[A]\n;c\n;n\na=1\nb=2\nd\n\n" << "A" << true;
+        QTest::newRow("blank lines make no node in a section") << "A" << "b=2\r\n\r\nd\r\n" << QList<bool>{}
+                                                              << "[A]\n;n\na=1\nb=2\nd\n\n" << "A" << true;
         QTest::newRow("comment pastes into its section") << "A/;n" << "b=2" << QList<bool>{}
                                                          << "[A]\n;n\na=1\nb=2\n\n" << "A" << true;
         QTest::newRow("key line selects its section") << "A/a=1" << "[S]\r\nk=1" << QList<bool>{} << doc << "A"

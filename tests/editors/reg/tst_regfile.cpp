@@ -226,6 +226,14 @@ private slots:
                  QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\a]\n\n[HKEY_USERS\\a\\b]\n\n[HKEY_USERS\\c]\n\n"));
     }
 
+    void keyWithEmptyLastNameWritesBackAsItself() {
+        // "A\\" is key A's subkey with the empty name; written as "A\" it would read as A.
+        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n"));
+        QCOMPARE(doc.write(false), QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n\n"));
+        const Imported again(doc.write(true));
+        QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
+    }
+
     void countsAreNotBoundTo16Bits() {
         QString text = QStringLiteral("REGEDIT4\n");
         for (int key = 0; key < 40000; ++key)
