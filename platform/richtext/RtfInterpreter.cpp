@@ -409,6 +409,20 @@ bool RtfInterpreter::OnParagraphWord(RtfKeyword keyword, int value) {
     case RtfKeyword::sa:
         paragraph.after = Twips(value);
         return true;
+    case RtfKeyword::tqr:
+        paragraph.nextTab = QTextOption::RightTab;
+        return true;
+    case RtfKeyword::tqc:
+        paragraph.nextTab = QTextOption::CenterTab;
+        return true;
+    case RtfKeyword::tqdec:
+        paragraph.nextTab = QTextOption::DelimiterTab;
+        return true;
+    case RtfKeyword::tx:
+        if (paragraph.tabs.size() < RtfParagraphState::kMaxTabs)
+            paragraph.tabs.push_back(RtfTabStop{Twips(value), paragraph.nextTab});
+        paragraph.nextTab = QTextOption::LeftTab;
+        return true;
     default:
         return false;
     }
@@ -701,13 +715,28 @@ RtfParagraph RtfInterpreter::Paragraph() const {
         paragraph.format.setLeftMargin(RtfUnits::PixelsOfTwips(state.left));
         paragraph.format.setRightMargin(RtfUnits::PixelsOfTwips(state.right));
         paragraph.format.setTextIndent(RtfUnits::PixelsOfTwips(state.first));
-        // A hanging first line tabs to the left indent, as in "bullet, tab, text". The toolkit
-        // measures tab positions from where the line starts.
-        if (state.first < 0)
-            paragraph.format.setTabPositions(
-                {QTextOption::Tab(RtfUnits::PixelsOfTwips(-state.first), QTextOption::LeftTab)});
+        paragraph.format.setTabPositions(TabPositions(state));
     }
     return paragraph;
+}
+
+// The toolkit measures tab positions from where a line starts, for the first line the left indent
+// plus the first-line indent. A hanging first line also tabs to the left indent, as in "bullet,
+// tab, text".
+QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& state) {
+    const int start = state.left + state.first;
+    std::vector<RtfTabStop> stops = state.tabs;
+    if (state.first < 0)
+        stops.push_back(RtfTabStop{state.left, QTextOption::LeftTab});
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const RtfTabStop& a, const RtfTabStop& b) { return a.position < b.position; });
+    QList<QTextOption::Tab> tabs;
+    for (const RtfTabStop& stop : stops) {
+        const qreal position = RtfUnits::PixelsOfTwips(stop.position - start);
+        if (stop.position > start && (tabs.isEmpty() || tabs.last().position != position))
+            tabs.append(QTextOption::Tab(position, stop.type));
+    }
+    return tabs;
 }
 
 // A list override the list table knows wins over the older {\pn} form, which wins over an

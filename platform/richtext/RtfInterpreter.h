@@ -64,6 +64,7 @@ private:
     QTextCharFormat MakeCharFormat(const RtfCharState& chars) const;
     RtfParagraph Paragraph() const;
     bool SetList(const RtfParagraphState& state, RtfParagraph& paragraph) const;
+    static QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state);
 
     RtfDocumentBuilder& builder_;
     std::vector<RtfGroupState> stack_;

@@ -16,7 +16,7 @@
     X(nosupersub) \
     /* paragraphs */ \
     X(par) X(pard) X(ql) X(qc) X(qr) X(qj) X(li) X(ri) X(fi) X(sa) X(sb) X(cell) \
-    X(nestcell) X(sect) \
+    X(nestcell) X(sect) X(tx) X(tqr) X(tqc) X(tqdec) \
     /* lists */ \
     X(ls) X(ilvl) X(pnlvlblt) X(pnlvlbody) X(pnlvlcont) X(pnlvl) X(pndec) X(pnucltr) X(pnlcltr) \
     X(pnucrm) X(pnlcrm) X(list) X(listlevel) X(levelnfc) X(listid) X(listoverride) \

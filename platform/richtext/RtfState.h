@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QTextListFormat>
+#include <QTextOption>
+
+#include <vector>
 
 struct RtfCharState {
     enum class Script : quint8 { Normal, Super, Sub };
@@ -29,7 +32,16 @@ struct RtfPnState {
     int level = -1; // \pnlvlN outline level less one; -1: the level follows the indent
 };
 
+// A tab stop as the document gives it: from the left margin, in twips.
+struct RtfTabStop {
+    int position = 0;
+    QTextOption::TabType type = QTextOption::LeftTab;
+};
+
 struct RtfParagraphState {
+    // Word's own limit; more would only cost time.
+    static constexpr std::size_t kMaxTabs = 64;
+
     Qt::Alignment alignment = Qt::AlignLeft;
     // In twips.
     int left = 0;
@@ -41,6 +53,9 @@ struct RtfParagraphState {
     int listOverride = 0;
     int listLevel = 0;
     RtfPnState pn;
+    std::vector<RtfTabStop> tabs;
+    // The kind of the next tab stop: \tqr, \tqc and \tqdec come before the \tx they qualify.
+    QTextOption::TabType nextTab = QTextOption::LeftTab;
 };
 
 struct RtfGroupState {

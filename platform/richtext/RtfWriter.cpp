@@ -56,6 +56,19 @@ QByteArray HexOf(unsigned char byte) {
     return QByteArray::number(byte, 16).rightJustified(2, '0');
 }
 
+const char* TabKindWord(QTextOption::TabType type) {
+    switch (type) {
+    case QTextOption::RightTab:
+        return "\\tqr";
+    case QTextOption::CenterTab:
+        return "\\tqc";
+    case QTextOption::DelimiterTab:
+        return "\\tqdec";
+    default:
+        return "";
+    }
+}
+
 } // namespace
 
 QByteArray RtfWriter::Write(const QTextDocument& document) {
@@ -149,6 +162,16 @@ void RtfWriter::WriteParagraphFormat(const QTextBlock& block) {
         WriteWord("\\ri", RtfUnits::TwipsOfPixels(format.rightMargin()));
     if (format.textIndent() != 0)
         WriteWord("\\fi", RtfUnits::TwipsOfPixels(format.textIndent()));
+    WriteTabStops(format);
+}
+
+// Tab positions count from where the first line starts; tab stops from the left margin.
+void RtfWriter::WriteTabStops(const QTextBlockFormat& format) {
+    const qreal start = format.leftMargin() + format.textIndent();
+    for (const QTextOption::Tab& tab : format.tabPositions()) {
+        out_ += TabKindWord(tab.type);
+        WriteWord("\\tx", RtfUnits::TwipsOfPixels(start + tab.position));
+    }
 }
 
 // The {\pntext} group shows the item's number or bullet to readers without lists; readers with

@@ -13,6 +13,7 @@
 
 class QBrush;
 class QTextBlock;
+class QTextBlockFormat;
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
@@ -35,6 +36,7 @@ private:
     void CollectTables();
     void WriteHeader();
     void WriteParagraphFormat(const QTextBlock& block);
+    void WriteTabStops(const QTextBlockFormat& format);
     void WriteListItem(const QTextBlock& block);
     void WriteFragment(const QTextFragment& fragment);
     void WriteCharFormat(const QTextCharFormat& format);

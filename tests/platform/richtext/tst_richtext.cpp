@@ -127,7 +127,7 @@ QString Paragraphs(const QTextDocument& document) {
             if (pixels != 0)
                 line += QString(" %1%2").arg(name).arg(pixels);
         for (const QTextOption::Tab& tab : format.tabPositions())
-            line += QString(" tab%1").arg(tab.position);
+            line += QString(" tab%1%2").arg(tab.position).arg(QString("lrcd").at(int(tab.type)));
         paragraphs << line + ": " + block.text();
     }
     return paragraphs.join('\n');
@@ -223,6 +223,8 @@ void FillEveryFormat(QTextDocument* document) {
     right.setAlignment(Qt::AlignRight);
     right.setLeftMargin(40);
     right.setTopMargin(6);
+    right.setTabPositions(
+        {QTextOption::Tab(60, QTextOption::LeftTab), QTextOption::Tab(120, QTextOption::RightTab)});
     cursor.insertBlock(right);
     run("right", same);
     QTextBlockFormat justify;
@@ -280,7 +282,7 @@ private slots:
     void characterFormats();
     void paragraphFormats_data();
     void paragraphFormats();
-    void hangingLineTabsToLeftIndent();
+    void tabsLandAtTheirStops();
     void lists_data();
     void lists();
     void pictures();
@@ -511,7 +513,12 @@ void TestRichText::paragraphFormats_data() {
         << QByteArray(R"({\rtf1 a\qc b\par c})") << "center -: ab\ncenter -: c";
     QTest::newRow("indents and spacing in twips")
         << QByteArray(R"({\rtf1\li300\ri150\fi-150\sb60\sa120 a\par\pard b})")
-        << "left - li20 ri10 fi-10 sb4 sa8 tab10: a\nleft -: b";
+        << "left - li20 ri10 fi-10 sb4 sa8 tab10l: a\nleft -: b";
+    QTest::newRow("tab stops of each kind, from the first line's start")
+        << QByteArray(R"({\rtf1\li300\fi150\tx1500\tqr\tx3000\tqc\tx4500\tqdec\tx6000 a\par\pard b})")
+        << "left - li20 fi10 tab70l tab170r tab270c tab370d: a\nleft -: b";
+    QTest::newRow("hanging line: a stop at the left indent, none before the line")
+        << QByteArray(R"({\rtf1\li600\fi-300\tx150\tx600\tx900 a})") << "left - li40 fi-20 tab20l tab40l: a";
     QTest::newRow("paragraph properties restored by groups")
         << QByteArray(R"({\rtf1{\qc a\par}b})") << "center -: a\nleft -: b";
     QTest::newRow("absurd indent clamped") << QByteArray(R"({\rtf1\li99999999999 a})") << "left - li2112: a";
@@ -524,16 +531,21 @@ void TestRichText::paragraphFormats() {
     QCOMPARE(Paragraphs(*Read(rtf, &document)), paragraphs);
 }
 
-// "Bullet, tab, text" under a hanging indent lines the text up at the left indent.
-void TestRichText::hangingLineTabsToLeftIndent() {
+// Text after a tab starts at the stop the document gives: "bullet, tab, text" under a hanging
+// indent at the left indent, other stops measured from the left margin.
+void TestRichText::tabsLandAtTheirStops() {
     QTextDocument document;
-    Read(R"({\rtf1\fi-240\li480\bullet\tab first\par\bullet\tab second})", &document);
+    document.setDocumentMargin(0);
+    Read(R"({\rtf1\fi-240\li480\bullet\tab first\par\pard\li300\fi150\tx1440 a\tab b})", &document);
     document.setTextWidth(400);
     document.documentLayout();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    const qreal expected[] = {32, 96}; // 480 and 1440 twips
+    int paragraph = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++paragraph) {
         const QTextLine line = block.layout()->lineAt(0);
-        QCOMPARE(line.cursorToX(block.text().indexOf('\t') + 1), block.blockFormat().leftMargin());
+        QCOMPARE(line.cursorToX(block.text().indexOf('\t') + 1), expected[paragraph]);
     }
+    QCOMPARE(paragraph, 2);
 }
 
 void TestRichText::lists_data() {
