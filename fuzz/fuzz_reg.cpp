@@ -5,38 +5,8 @@
 // the written text, not its bytes: the writer leaves out comments, and with them may go the bytes
 // that told a code page 1252 file from UTF-8 (the text layer's own target checks the bytes).
 #include "FuzzSupport.h"
-#include "RegDump.h"
-#include "RegImport.h"
-#include "RegLines.h"
-#include "RegWriter.h"
-#include "Resources.h"
+#include "RegTextDocument.h"
 #include "TextFile.h"
-
-#include <memory>
-
-namespace {
-
-struct RegDocument {
-    Resources resources;
-    RegNodes nodes{resources, QIcon(), QIcon()};
-    RegValueTable values;
-    std::unique_ptr<QTreeWidgetItem> file{nodes.NewFileNode(QStringLiteral("f.reg"))};
-
-    explicit RegDocument(const QString& text) {
-        RegImport import(nodes, values, file.get());
-        RegLines lines(text);
-        QStringView line;
-        // The first line goes to the import even when empty, as the window hands it over.
-        for (bool first = true; lines.Next(&line); first = false)
-            if (first || !line.isEmpty())
-                import.Handle(line, lines);
-    }
-
-    QString Text(bool expanded) const { return RegWriter::Text(file.get(), values, expanded); }
-    QStringList Dump() const { return ::Dump(file.get(), values, true); }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzSupport::StartApplication();
@@ -45,11 +15,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const DecodedText decoded = TextFile::Decode(FuzzSupport::Bytes(data, size));
-    const RegDocument first(decoded.text);
+    const RegTextDocument first(decoded.text);
     const QString saved = first.Text(true);
     QLX_CHECK(TextFile::CanEncode(saved, decoded.format.encoding));
-    const RegDocument again(saved);
-    QLX_CHECK_EQUAL(again.Dump(), first.Dump());
+    const RegTextDocument again(saved);
+    QLX_CHECK_EQUAL(again.Dumped(true), first.Dumped(true));
     QLX_CHECK_EQUAL(again.Text(false), first.Text(false));
     return 0;
 }

@@ -1,40 +1,8 @@
 // The registry file's grammar, import and writer over plain text, without a window.
-#include "RegDump.h"
-#include "RegImport.h"
 #include "RegLine.h"
-#include "RegLines.h"
-#include "RegWriter.h"
-#include "Resources.h"
+#include "RegTextDocument.h"
 
 #include <QTest>
-
-#include <memory>
-
-namespace {
-
-// A document imported from text the way the window imports a file.
-struct Imported {
-    Resources resources;
-    RegNodes nodes{resources, QIcon(), QIcon()};
-    RegValueTable values;
-    std::unique_ptr<QTreeWidgetItem> file{nodes.NewFileNode(QStringLiteral("a.reg"))};
-    QString errors;
-
-    explicit Imported(const QString& text) {
-        RegImport import(nodes, values, file.get());
-        RegLines lines(text);
-        QStringView line;
-        while (lines.Next(&line)) {
-            if (!line.isEmpty())
-                import.Handle(line, lines);
-        }
-        errors = import.Errors();
-    }
-    QStringList dump() const { return Dump(file.get(), values); }
-    QString write(bool expanded) const { return RegWriter::Text(file.get(), values, expanded); }
-};
-
-} // namespace
 
 class tst_regfile : public QObject {
     Q_OBJECT
@@ -146,14 +114,14 @@ private slots:
     }
 
     void keyLinesLeadThroughHivesAndBranches() {
-        const Imported doc(QStringLiteral("REGEDIT4\n\n"
-                                          "\"first\"=\"on file node\"\n"
-                                          "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a\"=\"1\"\n"
-                                          "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"b\"=\"2\"\n"
-                                          "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
-                                          "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a2\"=\"3\"\n"
-                                          "[HKEY_CURRENT_USER\\x\\]\n\"c\"=\"4\"\n"));
-        QCOMPARE(doc.dump(),
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n\n"
+                                                 "\"first\"=\"on file node\"\n"
+                                                 "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a\"=\"1\"\n"
+                                                 "[HKEY_LOCAL_MACHINE\\Software\\B]\n\"b\"=\"2\"\n"
+                                                 "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+                                                 "[HKEY_LOCAL_MACHINE\\Software\\A]\n\"a2\"=\"3\"\n"
+                                                 "[HKEY_CURRENT_USER\\x\\]\n\"c\"=\"4\"\n"));
+        QCOMPARE(doc.Dumped(),
                  QStringList({"  first|REG_SZ|on file node", "HIVE HKEY_LOCAL_MACHINE",
                               "BRANCH HKEY_LOCAL_MACHINE\\Software", "BRANCH HKEY_LOCAL_MACHINE\\Software\\A",
                               "  a|REG_SZ|1", "  a2|REG_SZ|3", "BRANCH HKEY_LOCAL_MACHINE\\Software\\B",
@@ -166,31 +134,32 @@ private slots:
     }
 
     void byteListsJoinTheirContinuationLines() {
-        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n"
-                                          "\"b\"=hex:01,02,\\\n  03,04,\\\n  05\n"
-                                          "\"m\"=hex(7):41,00,\\\n  00,00\n"
-                                          "\"last\"=hex:ff"));
-        QCOMPARE(doc.dump(), QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  b|HEX|01,02,03,04,05",
-                                          "  m|HEX(7)|41,00,00,00", "  last|HEX|ff"}));
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n"
+                                                 "\"b\"=hex:01,02,\\\n  03,04,\\\n  05\n"
+                                                 "\"m\"=hex(7):41,00,\\\n  00,00\n"
+                                                 "\"last\"=hex:ff"));
+        QCOMPARE(doc.Dumped(),
+                 QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  b|HEX|01,02,03,04,05",
+                              "  m|HEX(7)|41,00,00,00", "  last|HEX|ff"}));
     }
 
     void failedLinesAreLoggedAndTheImportGoesOn() {
-        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n\"only a name\"\n"
-                                          "[HKEY_NOWHERE\\x]\n\"lost\"=\"1\"\n[NoBackslash]\n[\n"
-                                          "[HKEY_USERS\\k2]\n\"kept\"=\"2\"\n\"cut\"=hex:01,\\"));
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n\"only a name\"\n"
+                                                 "[HKEY_NOWHERE\\x]\n\"lost\"=\"1\"\n[NoBackslash]\n[\n"
+                                                 "[HKEY_USERS\\k2]\n\"kept\"=\"2\"\n\"cut\"=hex:01,\\"));
         QCOMPARE(doc.errors,
                  QStringLiteral("k: \"only a name\"\ra.reg: [HKEY_NOWHERE\\x]\ra.reg: [NoBackslash]\r"
                                 "a.reg: [\rk2: \"cut\"=hex:01,\\\r"));
-        QCOMPARE(doc.dump(), QStringList({"  lost|REG_SZ|1", "HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k",
-                                          "BRANCH HKEY_USERS\\k2", "  kept|REG_SZ|2"}));
+        QCOMPARE(doc.Dumped(), QStringList({"  lost|REG_SZ|1", "HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k",
+                                            "BRANCH HKEY_USERS\\k2", "  kept|REG_SZ|2"}));
     }
 
     void hiveKeyLinesAndDeletionEntriesAreKept() {
-        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_CURRENT_USER]\n\"h\"=\"on hive\"\n"
-                                          "[-HKEY_CLASSES_ROOT\\*\\shell\\Own]\n"
-                                          "[HKEY_CLASSES_ROOT\\*\\shell\\Own]\n\"Extended\"=-\n"
-                                          "[HKEY_CLASSES_ROOT\\*\\shell\\-Own]\n"));
-        QCOMPARE(doc.dump(),
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_CURRENT_USER]\n\"h\"=\"on hive\"\n"
+                                                 "[-HKEY_CLASSES_ROOT\\*\\shell\\Own]\n"
+                                                 "[HKEY_CLASSES_ROOT\\*\\shell\\Own]\n\"Extended\"=-\n"
+                                                 "[HKEY_CLASSES_ROOT\\*\\shell\\-Own]\n"));
+        QCOMPARE(doc.Dumped(),
                  QStringList({"HIVE HKEY_CURRENT_USER", "  h|REG_SZ|on hive", "HIVE HKEY_CLASSES_ROOT",
                               "BRANCH HKEY_CLASSES_ROOT\\*", "BRANCH HKEY_CLASSES_ROOT\\*\\shell",
                               "DELETE HKEY_CLASSES_ROOT\\*\\shell\\-Own",
@@ -201,7 +170,7 @@ private slots:
     }
 
     void writerFormsRegularAndExpanded() {
-        const Imported doc(
+        const RegTextDocument doc(
             QStringLiteral("REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_CURRENT_USER]\n@=\"hive default\"\n"
                            "[HKEY_LOCAL_MACHINE\\Empty\\Full]\n@=\"d\"\n\"s\"=\"a\\\\b\"\n"
                            "\"w\"=dword:0000000a\n\"b\"=hex:01,\\\n 02\n\"e\"=hex(2):25,00\n\"gone\"=-\n"
@@ -211,26 +180,26 @@ private slots:
             "[HKEY_LOCAL_MACHINE\\Empty\\Full]\n@=\"d\"\n\"s\"=\"a\\\\b\"\n\"w\"=dword:0000000a\n"
             "\"b\"=hex:01,02\n\"e\"=hex(2):25,00\n\"gone\"=-\n\n";
         const QString old = "[-HKEY_USERS\\Old]\n\n";
-        QCOMPARE(doc.write(false), "REGEDIT4\n\n" + common + full + old);
-        QCOMPARE(doc.write(true), "REGEDIT4\n\n" + common + "[HKEY_LOCAL_MACHINE\\Empty]\n\n" + full +
-                                      "[HKEY_LOCAL_MACHINE\\Empty\\Bare]\n\n" + old);
+        QCOMPARE(doc.Text(false), "REGEDIT4\n\n" + common + full + old);
+        QCOMPARE(doc.Text(true), "REGEDIT4\n\n" + common + "[HKEY_LOCAL_MACHINE\\Empty]\n\n" + full +
+                                     "[HKEY_LOCAL_MACHINE\\Empty\\Bare]\n\n" + old);
         // What was written reads back as the same keys and values.
-        const Imported again(doc.write(true));
+        const RegTextDocument again(doc.Text(true));
         QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
     }
 
     void keysWithoutValuesWriteNothingInRegularForm() {
-        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\a\\b]\n[HKEY_USERS\\c]\n"));
-        QCOMPARE(doc.write(false), QStringLiteral("REGEDIT4\n\n"));
-        QCOMPARE(doc.write(true),
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\a\\b]\n[HKEY_USERS\\c]\n"));
+        QCOMPARE(doc.Text(false), QStringLiteral("REGEDIT4\n\n"));
+        QCOMPARE(doc.Text(true),
                  QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\a]\n\n[HKEY_USERS\\a\\b]\n\n[HKEY_USERS\\c]\n\n"));
     }
 
     void keyWithEmptyLastNameWritesBackAsItself() {
         // "A\\" is key A's subkey with the empty name; written as "A\" it would read as A.
-        const Imported doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n"));
-        QCOMPARE(doc.write(false), QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n\n"));
-        const Imported again(doc.write(true));
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n"));
+        QCOMPARE(doc.Text(false), QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n\n"));
+        const RegTextDocument again(doc.Text(true));
         QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
     }
 
@@ -238,11 +207,11 @@ private slots:
         QString text = QStringLiteral("REGEDIT4\n");
         for (int key = 0; key < 40000; ++key)
             text += QStringLiteral("[HKEY_USERS\\k%1]\n\"v\"=dword:%1\n").arg(key);
-        const Imported doc(text);
+        const RegTextDocument doc(text);
         QCOMPARE(doc.values.Size(), 40000);
         QCOMPARE(doc.file->child(0)->childCount(), 40000);
         QCOMPARE(doc.values.At(39999).data, QStringLiteral("39999"));
-        QCOMPARE(doc.write(false).count(QLatin1Char('\n')), 2 + 3 * 40000);
+        QCOMPARE(doc.Text(false).count(QLatin1Char('\n')), 2 + 3 * 40000);
     }
 };
 

@@ -1,0 +1,39 @@
+// A registry document imported from text as the window imports a file, without a window: what the
+// tests and the fuzz target read, write and compare.
+#pragma once
+
+#include "RegDump.h"
+#include "RegImport.h"
+#include "RegLines.h"
+#include "RegNodes.h"
+#include "RegValueTable.h"
+#include "RegWriter.h"
+#include "Resources.h"
+
+#include <QIcon>
+
+#include <memory>
+
+struct RegTextDocument {
+    Resources resources;
+    RegNodes nodes{resources, QIcon(), QIcon()};
+    RegValueTable values;
+    std::unique_ptr<QTreeWidgetItem> file{nodes.NewFileNode(QStringLiteral("a.reg"))};
+    QString errors;
+
+    explicit RegTextDocument(const QString& text) {
+        RegImport import(nodes, values, file.get());
+        RegLines lines(text);
+        QStringView line;
+        // The first line goes to the import even when empty, as the window hands it over.
+        for (bool first = true; lines.Next(&line); first = false) {
+            if (first || !line.isEmpty())
+                import.Handle(line, lines);
+        }
+        errors = import.Errors();
+    }
+
+    // written: only what a file can carry (see Dump).
+    QStringList Dumped(bool written = false) const { return Dump(file.get(), values, written); }
+    QString Text(bool expanded) const { return RegWriter::Text(file.get(), values, expanded); }
+};
