@@ -2,6 +2,7 @@
 
 #include "AboutTexts.h"
 #include "Dialogs.h"
+#include "NestedLoop.h"
 #include "Named.h"
 #include "RegistryFunctions.h"
 #include "WinPaths.h"
@@ -109,5 +110,5 @@ void form_About::StartSysInfo() {
 
 void form_About::ShowLicense() {
     form_Issue viewer(this);
-    viewer.exec();
+    qlx::NestedLoop::Exec(viewer);
 }

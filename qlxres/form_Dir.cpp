@@ -1,6 +1,7 @@
 #include "form_Dir.h"
 
 #include "Dialogs.h"
+#include "NestedLoop.h"
 #include "DirList.h"
 #include "DirListing.h"
 #include "Named.h"
@@ -77,6 +78,7 @@ void form_Dir::DirChange(const QString& path) {
 
 bool form_Dir::KeepGoing() {
     if (!sinceEvents_.isValid() || sinceEvents_.hasExpired(kEventsEveryMs)) {
+        const qlx::NestedLoop loop;
         QCoreApplication::processEvents();
         sinceEvents_.start();
     }

@@ -15,7 +15,7 @@ constexpr int kReplyMs = 30000;
 constexpr int kRetryMs = 50;
 } // namespace
 
-OS_SendMessage::OS_SendMessage(std::function<quint32(const CopyDataMessage&)> windowProc)
+OS_SendMessage::OS_SendMessage(WindowProc windowProc)
     : windowProc_(std::move(windowProc)) {}
 
 OS_SendMessage::~OS_SendMessage() = default;
@@ -45,7 +45,7 @@ bool OS_SendMessage::SendCommandLine(const std::function<QString()>& readHandle,
                                    : WindowChannel::SendResult::NoWindow;
         // Once a window has the record it must not get it twice, answered or not.
         if (sent != WindowChannel::SendResult::NoWindow)
-            return sent == WindowChannel::SendResult::Answered;
+            return true;
         QThread::msleep(kRetryMs);
     } while (!deadline.hasExpired());
     return false;

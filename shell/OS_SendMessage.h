@@ -16,7 +16,10 @@ class OS_SendMessage {
 public:
     static constexpr quint32 kCommandLineData = 3;
 
-    explicit OS_SendMessage(std::function<quint32(const CopyDataMessage&)> windowProc);
+    // windowProc answers each record through its reply, at once or later.
+    using WindowProc = std::function<void(const CopyDataMessage&, std::function<void(quint32)> reply)>;
+
+    explicit OS_SendMessage(WindowProc windowProc);
     ~OS_SendMessage();
 
     bool Hook(quint64 handle);
@@ -24,14 +27,15 @@ public:
     bool IsHooked() const;
 
     // Sends the command line to the window whose handle "WinRegistration" publishes; handle is
-    // read through readHandle until it names a window that accepts the record. False when no
-    // window took it in time.
+    // read through readHandle until it names a window that accepts the record. True once a window
+    // has the record, answered or not (a window busy with a prompt opens the files after it);
+    // false when no window took it in time.
     static bool SendCommandLine(const std::function<QString()>& readHandle, const QString& commandLine);
 
     // The text a record carries: at most cbData bytes, cut before the first zero.
     static QString CommandLineOf(const CopyDataMessage& message);
 
 private:
-    std::function<quint32(const CopyDataMessage&)> windowProc_;
+    WindowProc windowProc_;
     std::unique_ptr<WindowChannel> channel_;
 };

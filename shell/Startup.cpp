@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 
 QString Startup::CommandLine(const QStringList& arguments, const QString& workingFolder) {
@@ -21,21 +22,29 @@ QString Startup::CommandLine(const QStringList& arguments, const QString& workin
     return names.join(QLatin1Char(' '));
 }
 
+void Startup::ReportNotHandedOver(const QString& commandLine) {
+    const QString text = QStringLiteral("QLX is already running but could not be reached, so these files were "
+                                        "not opened:\r\r") +
+                         commandLine + QStringLiteral("\r\rPlease open them again in a moment.");
+    qWarning().noquote() << QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    qlx::MsgBox(text, qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Files Not Opened"));
+}
+
 int Startup::Run(const QStringList& arguments) {
     Global global(QCoreApplication::applicationDirPath(), CommandLine(arguments, QDir::currentPath()));
     InstanceLock lock;
     if (!lock.TryAcquire()) {
-        if (!global.commandLine.isEmpty()) {
-            OS_SendMessage::SendCommandLine(
+        if (!global.commandLine.isEmpty() &&
+            !OS_SendMessage::SendCommandLine(
                 [&global] { return global.settings.Read(QStringLiteral("WinRegistration")); },
-                global.commandLine);
-        }
+                global.commandLine))
+            ReportNotHandedOver(global.commandLine);
         return 0;
     }
     mdform_QLEditor window(global);
     qlx::SetDialogParent(&window);
     TerminationWatcher watcher;
-    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &mdform_QLEditor::close);
+    QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &mdform_QLEditor::Terminate);
     window.Load();
     const int code = QApplication::exec();
     qlx::SetDialogParent(nullptr);

@@ -13,4 +13,8 @@ public:
 
     // Runs the program in an application object that already exists; returns the exit code.
     static int Run(const QStringList& arguments);
+
+private:
+    // A second start whose files no running window took says so, rather than dropping them.
+    static void ReportNotHandedOver(const QString& commandLine);
 };

@@ -1,6 +1,7 @@
 #include "mdform_QLEditor.h"
 
 #include "Global.h"
+#include "NestedLoop.h"
 #include "ShellTools.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
@@ -32,6 +33,7 @@ const QString kCaption = QStringLiteral("Quillon Editor");
 const QString kWelcomeShown = QStringLiteral("Welcome Shown");
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTickMs = 60000;
+constexpr int kPublishCheckMs = 3000;
 
 // Window geometry is kept in twips so that it means the same on screens of any density.
 struct TwipScale {
@@ -50,7 +52,12 @@ bool IsOpen(const DocumentWindow* window) {
 
 mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
     : QMainWindow(parent), g_(global), mdi_(new QMdiArea(this)), autoSaveTimer_(new QTimer(this)),
-      hook_([this](const CopyDataMessage& message) { return WindowProc(message); }), menus_(global, *this),
+      publishCheck_(new QTimer(this)),
+      hook_([this](const CopyDataMessage& message, std::function<void(quint32)> reply) {
+          // Files handed over while a prompt is up open once it has returned; the sender waits.
+          qlx::NestedLoop::WhenIdle(this, [this, message, reply = std::move(reply)] { reply(WindowProc(message)); });
+      }),
+      menus_(global, *this),
       opener_(global, *this) {
     g_.main = this;
     setObjectName(QStringLiteral("mdform_QLEditor"));
@@ -60,7 +67,8 @@ mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
     mdi_->viewport()->installEventFilter(this);
     autoSaveTimer_->setObjectName(QStringLiteral("AutoSaveTimer"));
     autoSaveTimer_->setInterval(kTickMs);
-    connect(autoSaveTimer_, &QTimer::timeout, this, &mdform_QLEditor::AutoSaveTick);
+    connect(autoSaveTimer_, &QTimer::timeout, this,
+            [this] { qlx::NestedLoop::WhenIdle(this, [this] { AutoSaveTick(); }); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
         if (auto* document = qobject_cast<DocumentWindow*>(window))
             document->Activate();
@@ -69,6 +77,8 @@ mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
     opener_.RegisterEditor(DocType::REG, [](Global& g) { return new form_REG(g); });
     opener_.RegisterEditor(DocType::TXT, [](Global& g) { return new form_TXT(g); });
     opener_.RegisterEditor(DocType::RTF, [](Global& g) { return new form_RTF(g); });
+    publishCheck_->setInterval(kPublishCheckMs);
+    connect(publishCheck_, &QTimer::timeout, this, &mdform_QLEditor::KeepPublished);
     ConnectShellCommands();
 }
 
@@ -121,15 +131,25 @@ void mdform_QLEditor::Publish() {
     const quint64 handle = Handle();
     // Listening first: a second start that finds the handle can then always deliver its files.
     hook_.Hook(handle);
-    g_.settings.Write(QStringLiteral("WinRegistration"), QString::number(handle));
+    WriteRegistration();
+}
+
+void mdform_QLEditor::WriteRegistration() {
+    g_.settings.CreateMainKeys();
+    g_.settings.Write(QStringLiteral("Application Path"), QDir::toNativeSeparators(g_.applicationPath));
+    g_.settings.Write(QStringLiteral("WinRegistration"), QString::number(Handle()));
+}
+
+void mdform_QLEditor::KeepPublished() {
+    if (hook_.IsHooked() && g_.settings.Read(QStringLiteral("WinRegistration")) != QString::number(Handle()))
+        WriteRegistration();
 }
 
 void mdform_QLEditor::Load() {
     Settings& settings = g_.settings;
     setWindowTitle(kCaption);
-    settings.CreateMainKeys();
-    settings.Write(QStringLiteral("Application Path"), QDir::toNativeSeparators(g_.applicationPath));
     Publish();
+    publishCheck_->start();
     settings.CreateKey(QStringLiteral("MRU"));
     opener_.ReadRecentFiles();
     opener_.RefreshRecentMenu();
@@ -316,7 +336,20 @@ bool mdform_QLEditor::ExitProgram() {
     return true;
 }
 
+void mdform_QLEditor::Terminate() {
+    qlx::NestedLoop::DismissPrompts();
+    // Not close() at once: a close already under way (its question is the prompt) takes no other.
+    qlx::NestedLoop::WhenIdle(this, [this] { close(); });
+}
+
 void mdform_QLEditor::closeEvent(QCloseEvent* event) {
+    // Asked to close while a prompt is up (a signal, the window manager): the windows below the
+    // prompt are still in use, so the exit waits until it has returned.
+    if (qlx::NestedLoop::Active()) {
+        event->ignore();
+        qlx::NestedLoop::WhenIdle(this, [this] { close(); });
+        return;
+    }
     if (ExitProgram())
         event->accept();
     else

@@ -43,6 +43,9 @@ public:
     // The one exit sequence, however the program is ended. False when the user kept a changed
     // document (Cancel, or a save that did not happen): the program then goes on running.
     bool ExitProgram();
+    // A request to end from outside (a termination signal): a prompt that is up gives way, as if
+    // the user had pressed Escape, and the exit follows once it has returned.
+    void Terminate();
 
     // What the hooked window does with a message sent to it; the reply goes back to the sender.
     quint32 WindowProc(const CopyDataMessage& message);
@@ -71,12 +74,17 @@ private:
     void PrintActiveDocument();
     void PasteAs();
     void Publish();
+    // The main keys, the program's folder and the handle a second start looks for.
+    void WriteRegistration();
+    // Publishes the handle again when the settings store no longer holds it (removed or replaced).
+    void KeepPublished();
     // Calls work for every slot's window of every type, in the shell's walk order.
     void ForEachWindow(const std::function<void(DocumentWindow*, DocumentSlot&)>& work);
 
     Global& g_;
     QMdiArea* mdi_;
     QTimer* autoSaveTimer_;
+    QTimer* publishCheck_;
     OS_SendMessage hook_;
     GlobalMenus menus_;
     Opener opener_;

@@ -488,11 +488,12 @@ void form_QLXOptions::SaveAutoSave() {
 }
 
 void form_QLXOptions::reject() {
-    g_.main->SetAutoSaveTimer(g_.settings.autoSaveMinutes);
     close();
 }
 
 void form_QLXOptions::closeEvent(QCloseEvent* event) {
-    // Neither OK nor Cancel: nothing is written and the timer stays as loading left it.
+    // However the dialog goes (OK has stored its minutes by now, Cancel and the title bar have
+    // changed nothing), the timer runs again with the minutes in force.
+    g_.main->SetAutoSaveTimer(g_.settings.autoSaveMinutes);
     event->accept();
 }

@@ -34,7 +34,7 @@ public:
     void reject() override;
 
 protected:
-    // The title-bar button unloads the dialog as it is, without OK or Cancel.
+    // The title-bar button is a Cancel: nothing is written; the timer runs again when AutoSave is on.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

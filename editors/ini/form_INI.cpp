@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "NestedLoop.h"
 #include "Global.h"
 #include "IniItem.h"
 #include "IniReader.h"
@@ -550,7 +551,7 @@ void form_INI::AddValue() {
     form_ADE dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add Key/Value to section ") + section->text(0));
     dialog.HideDelete();
-    dialog.exec();
+    qlx::NestedLoop::Exec(dialog);
     const QString key = dialog.Key();
     if (key.isEmpty() || key == form_ADE::kCancel)
         return;
@@ -561,7 +562,7 @@ void form_INI::AddValue() {
 
 void form_INI::AddSectionToAll() {
     form_INIAddValue dialog(this);
-    dialog.exec();
+    qlx::NestedLoop::Exec(dialog);
     const QString key = dialog.Key();
     if (key.isEmpty())
         return;
@@ -603,7 +604,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
     form_ADE dialog(this);
     dialog.SetEntry(equals < 0 ? text : text.left(equals), equals < 0 ? QString() : text.mid(equals + 1));
     dialog.setWindowTitle(QStringLiteral("Edit ") + section->text(0) + QStringLiteral(" Section"));
-    dialog.exec();
+    qlx::NestedLoop::Exec(dialog);
     const QString key = dialog.Key();
     if (key == form_ADE::kCancel)
         return;

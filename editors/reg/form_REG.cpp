@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "NestedLoop.h"
 #include "Global.h"
 #include "RegImport.h"
 #include "RegLine.h"
@@ -296,7 +297,7 @@ void form_REG::EditNewKey() {
                 box && RegNodes::Tag(child) == RegNodes::HiveTag())
                 box->setEnabled(false);
         }
-        dialog.exec();
+        qlx::NestedLoop::Exec(dialog);
         // The order the hives have always been added in.
         for (const char* hive : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
                                  "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"}) {
@@ -357,7 +358,7 @@ void form_REG::AddValueOfType(const QString& type) {
     }
     if (node == fileNode_)
         return;
-    dialog.exec();
+    qlx::NestedLoop::Exec(dialog);
     const QString name = dialog.txt_name->text();
     if (name == QLatin1String("CANCEL") || name.isEmpty())
         return;
@@ -391,7 +392,7 @@ void form_REG::ModifyValue(QTreeWidgetItem* item) {
     }
     dialog.txt_name->setText(item->text(0));
     dialog.txt_value->setPlainText(item->text(1));
-    dialog.exec();
+    qlx::NestedLoop::Exec(dialog);
     const QString name = dialog.txt_name->text();
     if (name == QLatin1String("CANCEL"))
         return;
@@ -576,6 +577,7 @@ bool form_REG::PaintDue() {
 
 void form_REG::Repaint() {
     // Paints, without taking the user's input in the middle of the work.
+    const qlx::NestedLoop loop;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

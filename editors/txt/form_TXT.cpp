@@ -18,11 +18,20 @@
 #include <QPrinter>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace {
 // The document separates blocks with the paragraph separator; the file separates lines with "\n".
 QString WithLineEnds(QString raw) {
     raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return raw;
+}
+
+// The pad breaks its lines at these as it does at a line end, so a save would write them as one.
+bool HasCharactersThePadBreaksAt(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
+    });
 }
 } // namespace
 
@@ -62,6 +71,11 @@ std::optional<FileError> form_TXT::OpenTXT() {
     Altered(false);
     AddToRecentFiles();
     pad->setFocus();
+    if (HasCharactersThePadBreaksAt(decoded.text))
+        qlx::MsgBox(QStringLiteral("This file holds paragraph separators or other characters that the text "
+                                   "window shows as line breaks.  The file stays as it is unless you save "
+                                   "it; a save writes a line end in their place."),
+                    qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Text Pad"));
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "CommonDialog.h"
 
 #include "Dialogs.h"
+#include "NestedLoop.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 
 namespace {
 bool Show(CommonDialog& dialog, qlx::CommonDialogKind kind) {
+    const qlx::NestedLoop loop;
     return qlx::CurrentDialogResponder().commonDialog(dialog, kind);
 }
 } // namespace

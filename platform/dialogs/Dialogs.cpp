@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "NestedLoop.h"
 #include "QtDialogResponder.h"
 
 #include <QPointer>
@@ -56,10 +57,12 @@ QWidget* DialogParent() {
 }
 
 int MsgBox(const QString& text, int style, const QString& title) {
+    const NestedLoop loop;
     return CurrentDialogResponder().msgBox(text, style, title);
 }
 
 QString InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
+    const NestedLoop loop;
     QString text;
     if (!CurrentDialogResponder().inputBox(prompt, title, defaultText, &text))
         return QString();

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QVariant>
 #include <QtEndian>
 
@@ -69,14 +70,16 @@ void WindowChannel::Receive(QLocalSocket* socket) {
     }
     socket->setProperty(kHandled, true);
     socket->setProperty(kPending, QByteArray());
-    const quint32 result = handler_(*message);
-    if (socket->state() != QLocalSocket::ConnectedState)
-        return;
-    char reply[4];
-    qToLittleEndian(result, reply);
-    socket->write(reply, 4);
-    socket->flush();
-    socket->disconnectFromServer();
+    // The sender may give up and the socket go while the record is handled.
+    handler_(*message, [socket = QPointer<QLocalSocket>(socket)](quint32 result) {
+        if (!socket || socket->state() != QLocalSocket::ConnectedState)
+            return;
+        char reply[4];
+        qToLittleEndian(result, reply);
+        socket->write(reply, 4);
+        socket->flush();
+        socket->disconnectFromServer();
+    });
 }
 
 WindowChannel::SendResult WindowChannel::Send(quint64 handle, const CopyDataMessage& message,

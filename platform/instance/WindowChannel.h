@@ -14,8 +14,10 @@ class QLocalSocket;
 class WindowChannel : public QObject {
     Q_OBJECT
 public:
-    // Called once per record received; what it returns is the reply to the sender.
-    using Handler = std::function<quint32(const CopyDataMessage&)>;
+    // Sends the reply to the sender, if it still waits; may be called after the handler returned.
+    using Reply = std::function<void(quint32)>;
+    // Called once per record received; it answers through reply, at once or later.
+    using Handler = std::function<void(const CopyDataMessage&, Reply reply)>;
 
     explicit WindowChannel(Handler handler, QObject* parent = nullptr);
 

@@ -104,6 +104,14 @@ void RegDatabase::Open() {
         Read(setUp);
 }
 
+void RegDatabase::Abandon() {
+    if (db_) {
+        int persist = 1;
+        sqlite3_file_control(db_.get(), "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    }
+    Close();
+}
+
 void RegDatabase::Close() {
     statements_.clear();
     db_.reset();

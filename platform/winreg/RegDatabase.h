@@ -38,6 +38,10 @@ public:
 
     const std::string& Path() const { return path_; }
 
+    // For a store file removed or replaced under the connection: closes it without removing its
+    // journal, whose name now belongs to the store that took the file's place.
+    void Abandon();
+
     // Runs work in a transaction: Write takes the write lock at once, so writers queue instead of
     // failing half way. An exception rolls the transaction back and passes on.
     template <class Work> auto Write(Work&& work) { return InTransaction("BEGIN IMMEDIATE", work); }

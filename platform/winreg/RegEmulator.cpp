@@ -5,6 +5,8 @@
 
 #include <new>
 
+#include <sys/stat.h>
+
 namespace qlx::winreg {
 
 RegEmulator& RegEmulator::Instance() {
@@ -53,12 +55,24 @@ LONG RegEmulator::Close(HKEY handle) {
     return handles_.Close(handle) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
+RegEmulator::FileIdentity RegEmulator::IdentityOf(const std::string& path) {
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
+}
+
 RegDatabase& RegEmulator::Store() {
     std::string path = StorePath();
-    if (db_ && db_->Path() == path)
-        return *db_;
+    if (db_ && db_->Path() == path) {
+        if (IdentityOf(path) == identity_)
+            return *db_;
+        // Deleted or replaced while open: every later write would go to the lost file.
+        db_->Abandon();
+    }
     Forget();
-    db_ = std::make_unique<RegDatabase>(std::move(path));
+    db_ = std::make_unique<RegDatabase>(path);
+    identity_ = IdentityOf(path);
     return *db_;
 }
 

@@ -28,12 +28,22 @@ public:
 
 private:
     LONG RunOnce(HKEY handle, REGSAM need, Mode mode, const Operation& operation);
-    // The store of the current environment; a change of environment makes the old handles unknown.
+    // The store of the current environment; a change of environment, or a store file removed or
+    // replaced by another, makes the old handles unknown and the store is opened anew.
     RegDatabase& Store();
     void Forget();
 
+    // The file the open store was found in: device and inode.
+    struct FileIdentity {
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        bool operator==(const FileIdentity&) const = default;
+    };
+    static FileIdentity IdentityOf(const std::string& path);
+
     std::mutex mutex_;
     std::unique_ptr<RegDatabase> db_;
+    FileIdentity identity_;
     RegHandles handles_;
 };
 

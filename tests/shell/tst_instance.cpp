@@ -3,6 +3,7 @@
 #include "Settings.h"
 #include "TestEnvironment.h"
 #include "TestProcess.h"
+#include "WindowChannel.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,9 +38,19 @@ void ExpectCleanEnd(QProcess& process) {
              process.readAllStandardError().constData());
 }
 
-void Terminate(QProcess& process) {
-    ::kill(pid_t(process.processId()), SIGTERM);
+void Terminate(QProcess& process, int signal = SIGTERM) {
+    ::kill(pid_t(process.processId()), signal);
     ExpectCleanEnd(process);
+}
+
+// Waits until the program has taken its command line in hand; a prompt about it comes next.
+void WaitForOpen(QProcess& process, const QString& name) {
+    QByteArray log;
+    QVERIFY(WaitFor([&] {
+        log += process.readAllStandardError();
+        return log.contains(("open command line: " + name).toUtf8());
+    }));
+    QTest::qWait(300);
 }
 } // namespace
 
@@ -103,6 +114,56 @@ private slots:
         QCOMPARE(Value("WinRegistration"), QString());
         for (const char* name : {"MDI Max", "MDI Top", "MDI Left", "MDI Height", "MDI Width"})
             QVERIFY2(!Value(name).isEmpty(), name);
+    }
+
+    // A prompt at start (a registry file without its header) gives way to each termination signal.
+    void signalDuringAStartUpPrompt_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalDuringAStartUpPrompt() {
+        QFETCH(int, signal);
+        TestEnvironment env;
+        const QString empty = env.path("empty.reg");
+        QFile(empty).open(QIODevice::WriteOnly);
+        auto first = Start({empty});
+        WaitForOpen(*first, empty);
+        Terminate(*first, signal);
+        QCOMPARE(Value("WinRegistration"), QString());
+    }
+
+    // A sender that gives up while its file's prompt is up (here with a record that lacks its
+    // terminating zero): the prompt's answer finds the sender gone, and the program goes on.
+    void senderGoneDuringItsPrompt() {
+        TestEnvironment env;
+        auto first = Start({});
+        QVERIFY(WaitFor(Published));
+        const QByteArray missing = QFile::encodeName(env.path("does-not-exist.txt"));
+        CopyDataMessage record = CopyDataMessage::FromText(missing, 3, 0);
+        record.cbData = quint32(missing.size());
+        quint32 reply = 0;
+        QCOMPARE(WindowChannel::Send(Value("WinRegistration").toULongLong(), record, 5000, 300, &reply),
+                 WindowChannel::SendResult::NoAnswer);
+        WaitForOpen(*first, env.path("does-not-exist.txt"));
+        Terminate(*first);
+    }
+
+    // A settings store removed under the running program is made anew, and a second start still
+    // finds the first one.
+    void storeRemovedWhileRunning() {
+        TestEnvironment env;
+        auto first = Start({});
+        QVERIFY(WaitFor(Published));
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(env.path("config/QLX/registry.db") + suffix);
+        QVERIFY(WaitFor(Published));
+        const QString file = MakeFile(env, "after-removal.txt");
+        auto second = Start({file});
+        ExpectCleanEnd(*second);
+        WaitForOpen(*first, file);
+        Terminate(*first);
     }
 
     void tenSimultaneousStartsGiveOneFirstInstance() {

@@ -1,9 +1,12 @@
 #include "ShellFixture.h"
+#include "TerminationWatcher.h"
 
 #include <QMdiArea>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 namespace {
 FakeDocument* Open(ShellFixture& f, DocType type, const QString& name, bool changed) {
@@ -45,6 +48,25 @@ private slots:
         QCOMPARE(f.main.windowTitle(), QStringLiteral("Quillon Editor"));
         // An automatic pass neither minimizes nor restores.
         QVERIFY(!changed->isMinimized());
+    }
+
+    // A signal while the exit asks about a changed document: nothing is closed under the question;
+    // the exit it asks for comes after, and asks again.
+    void terminationDuringAClosePromptWaitsForIt() {
+        ShellFixture f;
+        QPointer<FakeDocument> doc = Open(f, DocType::TXT, "a.txt", true);
+        TerminationWatcher watcher;
+        connect(&watcher, &TerminationWatcher::terminationRequested, &f.main, &mdform_QLEditor::Terminate);
+        f.responder.expectMsgBox(qlx::vbCancel, [&] {
+            ::raise(SIGTERM);
+            QTest::qWait(100);
+            QVERIFY(doc && !f.global.exiting);
+        });
+        f.responder.expectMsgBox(qlx::vbNo);
+        f.main.close();
+        QVERIFY(doc);
+        QTRY_VERIFY(f.global.exiting);
+        QCOMPARE(f.responder.calls().size(), 2);
     }
 
     void loweredIntervalIsHonouredAtTheNextTick() {

@@ -68,9 +68,10 @@ ScriptedResponder::~ScriptedResponder() {
         verifyAllAnswered();
 }
 
-void ScriptedResponder::expectMsgBox(int answer) {
+void ScriptedResponder::expectMsgBox(int answer, std::function<void()> whileShown) {
     Answer a;
     a.button = answer;
+    a.whileShown = std::move(whileShown);
     queue(a);
 }
 
@@ -167,6 +168,8 @@ int ScriptedResponder::msgBox(const QString& text, int style, const QString& tit
     Answer answer;
     if (!take(call, &answer))
         return qlx::MsgBoxEscapeResult(style);
+    if (answer.whileShown)
+        answer.whileShown();
     if (!qlx::MsgBoxButtonResults(style).contains(qlx::MsgBoxResult(answer.button))) {
         Fail(QStringLiteral("Scripted answer %1 is not a button of the %2")
                  .arg(answer.button)

@@ -21,6 +21,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 enum class DialogKind { MsgBox, InputBox, Open, Save, Font, Color, Printer };
 
 // One prompt as the code under test showed it.
@@ -48,7 +50,9 @@ public:
     ScriptedResponder& operator=(const ScriptedResponder&) = delete;
 
     // Answers, used in the order queued. A filter index of 0 keeps the one the dialog was shown with.
-    void expectMsgBox(int answer);
+    // whileShown runs while the box is up, as if the user had not answered yet (signals,
+    // hand-offs and timers are served then); the answer comes after it.
+    void expectMsgBox(int answer, std::function<void()> whileShown = {});
     void expectInput(const QString& text);
     void expectOpen(const QString& path, int filterIndex = 0);
     void expectOpen(const QStringList& paths, int filterIndex = 0);
@@ -79,6 +83,7 @@ private:
         int filterIndex = 0;
         QFont font;
         QColor color;
+        std::function<void()> whileShown;
     };
 
     void queue(Answer answer) { answers_.append(std::move(answer)); }

@@ -445,7 +445,7 @@ private slots:
         QTest::addColumn<bool>("timerAfter");
         QTest::newRow("cancel restarts the timer") << true << "5" << true;
         QTest::newRow("cancel with AutoSave off") << true << "0" << false;
-        QTest::newRow("title bar leaves the timer stopped") << false << "5" << false;
+        QTest::newRow("title bar restarts the timer as Cancel does") << false << "5" << true;
     }
     void cancelAndTitleBarWriteNothing() {
         QFETCH(bool, byCancel);

@@ -99,6 +99,20 @@ private slots:
         QVERIFY(r.calls().isEmpty());
     }
 
+    // The pad breaks lines at a paragraph separator: the user hears of it once, at the opening,
+    // and the file stays as it was.
+    void characterThePadCannotKeepIsToldAtOpen() {
+        Shell s;
+        const QByteArray bytes("a\xE2\x80\xA9" "b\r\n");
+        s.r.expectMsgBox(qlx::vbOK);
+        form_TXT* w = s.OpenBytes("a.txt", bytes);
+        QCOMPARE(s.r.calls().size(), 1);
+        QCOMPARE(s.r.calls().at(0).title, QStringLiteral("Text Pad"));
+        QCOMPARE(s.r.calls().at(0).icon, qlx::vbExclamation);
+        QVERIFY(!s.slot(w).changed);
+        QCOMPARE(ReadAll(s.env.path("a.txt")), bytes);
+    }
+
     void characterOutsideTheCodePageAsksBeforeWriting() {
         Shell s;
         ScriptedResponder& r = s.r;
