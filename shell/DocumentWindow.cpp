@@ -6,18 +6,41 @@
 #include "form_SR.h"
 #include "mdform_QLEditor.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMenu>
 #include <QTime>
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
+constexpr int kTwipsPerInch = 1440;
+
+// Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
+// toolbar above its pad.
+QSize ContentTwips(DocType type) {
+    switch (type) {
+    case DocType::INI:
+        return {6800, 4800};
+    case DocType::REG:
+        return {9600, 6600};
+    case DocType::RTF:
+        return {9000, 6000};
+    case DocType::TXT:
+        break;
+    }
+    return {7200, 4800};
+}
 } // namespace
 
 DocumentWindow::DocumentWindow(Global& global, DocType type) : g_(global), type_(type) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's own menu closes by Ctrl+W as well, which belongs to Save All of the program.
+    for (QAction* action : systemMenu()->actions())
+        action->setShortcut(QKeySequence());
 }
 
 QString DocumentWindow::TypeName(DocType type) {
@@ -63,6 +86,19 @@ void DocumentWindow::Activate() {
     const bool searchable = type_ == DocType::TXT || type_ == DocType::RTF;
     if (!searchable && g_.searchDialog)
         g_.searchDialog->cmd_Cance_Click();
+}
+
+QSize DocumentWindow::sizeHint() const {
+    const QSize twips = ContentTwips(type_);
+    QSize size(twips.width() * logicalDpiX() / kTwipsPerInch, twips.height() * logicalDpiY() / kTwipsPerInch);
+    if (const QMdiArea* area = mdiArea())
+        size = size.boundedTo(area->viewport()->size());
+    return size.expandedTo(minimumSizeHint());
+}
+
+QSize DocumentWindow::minimumSizeHint() const {
+    return QSize(3600 * logicalDpiX() / kTwipsPerInch, 2400 * logicalDpiY() / kTwipsPerInch)
+        .expandedTo(QMdiSubWindow::minimumSizeHint());
 }
 
 bool DocumentWindow::QueryClose() {

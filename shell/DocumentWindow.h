@@ -90,6 +90,11 @@ public:
     // Makes this the active document and sets the menus for its type.
     void Activate();
 
+    // A size where the document's content shows (a tree with its list, lines of text), within the
+    // frame: a new window opens at it and cascading gives it. Tiling goes no smaller than the minimum.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     // The editor's close logic: true when the window may go. The default asks "Save this file?"
     // for a changed document and saves on Yes; a save that did not happen keeps the window.

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -172,8 +173,10 @@ void mdform_QLEditor::ApplyPlacement() {
     const QSize pixels = screen->geometry().size();
     const WindowPlacement p =
         g_.settings.Placement(qRound(pixels.width() / scale.x), qRound(pixels.height() / scale.y));
-    move(qRound(p.left * scale.x), qRound(p.top * scale.y));
-    resize(qRound(p.width * scale.x), qRound(p.height * scale.y));
+    // Placed and read back as the client area: the frame a window manager adds is not known
+    // before the window is shown, and a place taken with it would creep by its height each start.
+    setGeometry(qRound(p.left * scale.x), qRound(p.top * scale.y), qRound(p.width * scale.x),
+                qRound(p.height * scale.y));
     if (p.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -185,8 +188,8 @@ void mdform_QLEditor::WriteGeometry() {
     const TwipScale scale = TwipScale::OfScreen(screen());
     WindowPlacement p;
     p.maximized = isMaximized();
-    p.top = qRound(pos().y() / scale.y);
-    p.left = qRound(pos().x() / scale.x);
+    p.top = qRound(geometry().y() / scale.y);
+    p.left = qRound(geometry().x() / scale.x);
     p.width = qRound(width() / scale.x);
     p.height = qRound(height() / scale.y);
     g_.settings.WriteGeometry(p);
@@ -306,11 +309,15 @@ bool mdform_QLEditor::ExitProgram() {
     hook_.Unhook();
     g_.settings.Write(QStringLiteral("WinRegistration"), QString());
     setWindowTitle(QStringLiteral("Exiting - Please Wait"));
-    ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
-        if (IsOpen(window))
+    // A cancelled exit gives each document back the state it had, maximised or not.
+    QHash<DocumentWindow*, bool> maximized;
+    ForEachWindow([&maximized](DocumentWindow* window, DocumentSlot&) {
+        if (IsOpen(window)) {
+            maximized.insert(window, window->isMaximized());
             window->showMinimized();
-        else
+        } else {
             delete window;
+        }
     });
     bool kept = false;
     ForEachWindow([&kept](DocumentWindow* window, DocumentSlot& entry) {
@@ -323,8 +330,10 @@ bool mdform_QLEditor::ExitProgram() {
         // A changed document the user kept stops the exit: back to running, nothing lost.
         setWindowTitle(kCaption);
         Publish();
-        ForEachWindow([](DocumentWindow* window, DocumentSlot&) {
-            if (IsOpen(window))
+        ForEachWindow([&maximized](DocumentWindow* window, DocumentSlot&) {
+            if (IsOpen(window) && maximized.value(window))
+                window->showMaximized();
+            else if (IsOpen(window))
                 window->showNormal();
         });
         return false;

@@ -29,6 +29,17 @@ DocumentWindow* NewDoc(ShellFixture& f, DocType type) {
     return window;
 }
 
+// An action's shortcut is live when it and every menu that holds it can be reached.
+bool Reachable(const QAction* action) {
+    if (!action->isVisible() || !action->isEnabled())
+        return false;
+    for (const QObject* holder : action->associatedObjects()) {
+        if (const auto* menu = qobject_cast<const QMenu*>(holder); menu && !Reachable(menu->menuAction()))
+            return false;
+    }
+    return true;
+}
+
 const QStringList kDocFile = {"menu_FileNew", "menu_FileOpen", "menu_FileSave", "menu_FileSaveAs",
                               "menu_FileSaveAll", "menu_FileClose", "menu_FileCloseAll", "menu_FilePrint",
                               "menu_FileExit"};
@@ -38,6 +49,26 @@ class tst_menus : public QObject {
     Q_OBJECT
 
 private slots:
+    // In every menu state, with the document's own frame in focus, no key is bound twice.
+    void noShortcutIsBoundTwice() {
+        ShellFixture f;
+        for (DocType type : Global::kWalkOrder) {
+            DocumentWindow* window = NewDoc(f, type);
+            QHash<QKeySequence, QString> seen;
+            QSet<QAction*> actions;
+            for (QAction* action : f.main.findChildren<QAction*>() + window->systemMenu()->actions())
+                actions.insert(action);
+            for (const QAction* action : std::as_const(actions)) {
+                if (action->shortcut().isEmpty() || !Reachable(action))
+                    continue;
+                const QString other = seen.value(action->shortcut());
+                QVERIFY2(other.isEmpty(), qPrintable(action->shortcut().toString() + ": " + other + ", " +
+                                                     action->objectName() + " " + action->text()));
+                seen.insert(action->shortcut(), action->objectName() + " " + action->text());
+            }
+        }
+    }
+
     void noDocument() {
         ShellFixture f;
         QCOMPARE(Bar(f), QStringList({"menu_File", "menu_EditMDI", "menu_Tools", "menu_Window", "menu_Help"}));
