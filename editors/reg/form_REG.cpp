@@ -124,6 +124,10 @@ form_REG::form_REG(Global& global)
     PB2->hide();
     RTFPrint2->setObjectName(QStringLiteral("RTFPrint2"));
     RTFPrint2->hide();
+    // Data is shown and printed as the characters of the file: "ff" in hex data is no ligature.
+    QFont unshaped = font();
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(unshaped);
 }
 
 // ---- The document ----

@@ -404,7 +404,9 @@ void form_RTF::ChangeHandling() {
 }
 
 void form_RTF::KeyReleased(const QKeyEvent& key) {
-    ChangeHandling();
+    // Typing has marked the document changed already; a key that changed nothing (a modifier,
+    // a move, Ctrl+S, Ctrl+C) leaves the mark as it is.
+    ShowSelectionFormat();
     // A new bulleted paragraph starts with a blank after its bullet.
     if (IsEnter(key) && std::exchange(paragraphStarted_, false) && Bulleted())
         pad->insertPlainText(QStringLiteral(" "));

@@ -918,6 +918,13 @@ private slots:
         QVERIFY(!w->ExpandedSave());
     }
 
+    void printedDataIsTheFilesCharacters() {
+        QLX_REQUIRE_PDFTOTEXT();
+        Shell s;
+        form_REG* w = s.OpenBytes("a.reg", "REGEDIT4\r\n\r\n[HKEY_USERS\\A]\r\n\"d\"=dword:ffffffff\r\n");
+        QVERIFY(s.Printed(w).contains(QStringLiteral("\"d\"=dword:ffffffff")));
+    }
+
     void closePromptDecidesTheWindowsFate_data() {
         QTest::addColumn<bool>("titled");
         QTest::addColumn<int>("answer");
