@@ -40,8 +40,8 @@ private slots:
         const QRect screen = w.screen()->geometry();
         QVERIFY(qAbs(w.width() - screen.width() * 3 / 4) <= 1);
         QVERIFY(qAbs(w.height() - screen.height() * 3 / 4) <= 1);
-        QVERIFY(qAbs(w.x() - (screen.width() - w.width()) / 2) <= 1);
-        QVERIFY(qAbs(w.y() - (screen.height() - w.height()) / 2) <= 1);
+        QVERIFY(qAbs(w.geometry().x() - (screen.width() - w.width()) / 2) <= 1);
+        QVERIFY(qAbs(w.geometry().y() - (screen.height() - w.height()) / 2) <= 1);
         QVERIFY(!w.AutoSaveTimer()->isActive());
     }
 
@@ -54,14 +54,14 @@ private slots:
             w.Load();
             w.setGeometry(40, 30, 500, 300);
             QTest::qWait(20);
-            place = w.pos();
+            place = w.geometry().topLeft();
             w.ExitProgram();
         }
         Global g(env.path("app"), QString());
         RecordingWindow w(g);
         w.Load();
         QCOMPARE(w.size(), QSize(500, 300));
-        QCOMPARE(w.pos(), place);
+        QCOMPARE(w.geometry().topLeft(), place);
     }
 
     void autoSaveIntervalIsClamped() {
