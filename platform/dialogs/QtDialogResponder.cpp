@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "FileFilter.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -54,6 +55,13 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
+// A prompt stands over the window that asked (a dialog of the program's own, such as the
+// options), so that closing it gives that window back its focus; else over the main window.
+QWidget* PromptParent() {
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : DialogParent();
+}
+
 QString Caption(const QString& title) {
     return title.isEmpty() ? QStringLiteral("QLX") : title;
 }
@@ -72,7 +80,7 @@ QFileDialog::FileMode OpenFileMode(int flags) {
 } // namespace
 
 int QtDialogResponder::msgBox(const QString& text, int style, const QString& title) {
-    QMessageBox box(IconOf(style), Caption(title), DisplayText(text), QMessageBox::NoButton, DialogParent());
+    QMessageBox box(IconOf(style), Caption(title), DisplayText(text), QMessageBox::NoButton, PromptParent());
     box.setTextFormat(Qt::PlainText);
     const QList<MsgBoxResult> results = MsgBoxButtonResults(style);
     for (MsgBoxResult result : results)
@@ -87,7 +95,7 @@ int QtDialogResponder::msgBox(const QString& text, int style, const QString& tit
 
 bool QtDialogResponder::inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                                  QString* text) {
-    QInputDialog dialog(DialogParent());
+    QInputDialog dialog(PromptParent());
     dialog.setWindowTitle(Caption(title));
     dialog.setLabelText(DisplayText(prompt));
     dialog.setTextValue(defaultText);
@@ -117,7 +125,7 @@ bool QtDialogResponder::commonDialog(CommonDialog& dialog, CommonDialogKind kind
 // to case, as Windows does ("*.INI" lists win.ini).
 bool QtDialogResponder::showFile(CommonDialog& dialog, bool save) {
     const QString fallbackTitle = save ? QStringLiteral("Save As") : QStringLiteral("Open");
-    QFileDialog files(DialogParent(), dialog.DialogTitle.isEmpty() ? fallbackTitle : dialog.DialogTitle,
+    QFileDialog files(PromptParent(), dialog.DialogTitle.isEmpty() ? fallbackTitle : dialog.DialogTitle,
                       dialog.InitDir);
     files.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     if (save) {
@@ -147,7 +155,7 @@ bool QtDialogResponder::showFile(CommonDialog& dialog, bool save) {
 }
 
 bool QtDialogResponder::showFont(CommonDialog& dialog) {
-    QFontDialog fonts(dialog.Font(), DialogParent());
+    QFontDialog fonts(dialog.Font(), PromptParent());
     fonts.setOption(QFontDialog::DontUseNativeDialog);
     if (!dialog.DialogTitle.isEmpty())
         fonts.setWindowTitle(dialog.DialogTitle);
@@ -158,7 +166,7 @@ bool QtDialogResponder::showFont(CommonDialog& dialog) {
 }
 
 bool QtDialogResponder::showColor(CommonDialog& dialog) {
-    QColorDialog colors(dialog.Color, DialogParent());
+    QColorDialog colors(dialog.Color, PromptParent());
     colors.setOption(QColorDialog::DontUseNativeDialog);
     if (!dialog.DialogTitle.isEmpty())
         colors.setWindowTitle(dialog.DialogTitle);
@@ -169,7 +177,7 @@ bool QtDialogResponder::showColor(CommonDialog& dialog) {
 }
 
 bool QtDialogResponder::showPrinter(CommonDialog& dialog) {
-    QPrintDialog print(&dialog.Printer(), DialogParent());
+    QPrintDialog print(&dialog.Printer(), PromptParent());
     if (dialog.Flags & PD_NOPAGENUMS)
         print.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (!dialog.DialogTitle.isEmpty())

@@ -150,6 +150,11 @@ private slots:
         QCOMPARE(f.global.settings.Read("WinRegistration"), handle);
         QVERIFY(!doc->isMinimized());
         QVERIFY(f.global.Slot(DocType::TXT, 0).changed);
+        // A maximised document comes back maximised.
+        doc->showMaximized();
+        f.responder.expectMsgBox(qlx::vbCancel);
+        QVERIFY(!f.main.ExitProgram());
+        QVERIFY(doc->isMaximized());
 
         // A cancelled save dialog stops the exit too.
         doc->saveSucceeds = false;
