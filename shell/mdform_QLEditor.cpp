@@ -3,6 +3,7 @@
 #include "Global.h"
 #include "NestedLoop.h"
 #include "ShellTools.h"
+#include "TextFile.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
 #include "form_INI.h"
@@ -162,6 +163,7 @@ void mdform_QLEditor::Load() {
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
     OpenWelcomeDocument();
+    TextFile::MentionLeftCopies();
     menus_.SetState(QStringLiteral("MDI"));
     loaded_ = true;
     show();

@@ -1,11 +1,12 @@
 #include "FileBytes.h"
 
+#include "BackupCopy.h"
+#include "FileSteps.h"
 #include "ReplacingFile.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +55,12 @@ FileError WriteError(int code) {
     return SystemError(number, code);
 }
 
+std::optional<FileError> Outcome(int code) {
+    if (code)
+        return WriteError(code);
+    return std::nullopt;
+}
+
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
@@ -95,6 +102,58 @@ std::optional<FileError> ReadAll(int fd, qsizetype expected, QByteArray* bytes) 
     return std::nullopt;
 }
 
+// 0 or the system's error number.
+int Replace(const QByteArray& name, const struct stat* existing, const FileBytes::Producer& produce) {
+    ReplacingFile file(name);
+    int code = file.Open(existing);
+    if (code)
+        return code;
+    const bool produced = produce([&](QByteArrayView piece) {
+        code = file.Write(piece);
+        return code == 0;
+    });
+    if (!produced)
+        return code ? code : EIO;
+    return file.Commit();
+}
+
+int Overwrite(int fd, QByteArrayView bytes) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return FileSteps::Fail();
+    if (int code = FileSteps::WriteAll(fd, bytes))
+        return code;
+    if (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0)
+        return FileSteps::Fail();
+    return 0;
+}
+
+// The file itself takes the new content, so it keeps its inode: its other names, owner and mode.
+// Its old content is kept in a backup copy until the new content is on disk, and is written back
+// when the new content could not be.
+std::optional<FileError> WriteInPlace(const QByteArray& name, const FileBytes::Producer& produce) {
+    QByteArray bytes;
+    if (!produce([&bytes](QByteArrayView piece) {
+            bytes.append(piece);
+            return true;
+        }))
+        return WriteError(EIO);
+    const Descriptor fd(::open(name.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    struct stat info {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0)
+        return WriteError(errno);
+    QByteArray old;
+    if (auto error = ReadAll(fd.get(), qsizetype(info.st_size), &old))
+        return error;
+    BackupCopy copy(name);
+    if (int code = copy.Make(old))
+        return WriteError(code);
+    const int code = Overwrite(fd.get(), bytes);
+    // Without the old content back in the file, the copy stays for the user.
+    if (code == 0 || Overwrite(fd.get(), old) == 0)
+        copy.Remove();
+    return Outcome(code);
+}
+
 } // namespace
 
 std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes) {
@@ -119,30 +178,22 @@ std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes)
 std::optional<FileError> FileBytes::Write(const QString& path, const Producer& produce) {
     QByteArray name = QFile::encodeName(path);
     struct stat existing {};
-    const bool exists = ::stat(name.constData(), &existing) == 0;
-    if (exists) {
-        if (auto error = NotRegular(existing.st_mode))
-            return error;
-        if ((existing.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0)
-            return SystemError(kPermissionDenied, EACCES);
-        // A link stays a link: the file it leads to gets the new content.
-        if (char* real = ::realpath(name.constData(), nullptr)) {
-            name = real;
-            ::free(real);
-        }
-    }
-    ReplacingFile file(name);
-    int code = file.Open(exists ? &existing : nullptr);
-    if (code)
-        return WriteError(code);
-    const bool produced = produce([&](QByteArrayView piece) {
-        code = file.Write(piece);
-        return code == 0;
-    });
-    if (!produced)
-        return WriteError(code ? code : EIO);
-    code = file.Commit();
-    if (code)
-        return WriteError(code);
-    return std::nullopt;
+    if (::stat(name.constData(), &existing) != 0)
+        return Outcome(Replace(name, nullptr, produce));
+    if (auto error = NotRegular(existing.st_mode))
+        return error;
+    if ((existing.st_mode & 0222) == 0 || ::access(name.constData(), W_OK) != 0)
+        return SystemError(kPermissionDenied, EACCES);
+    // A link stays a link: the file it leads to gets the new content.
+    if (const QByteArray real = FileSteps::RealPath(name); !real.isEmpty())
+        name = real;
+    // A replacement would part the file from its other names.
+    if (existing.st_nlink > 1)
+        return WriteInPlace(name, produce);
+    const int code = Replace(name, &existing, produce);
+    // The folder takes no new file or lets this user replace none, or the new file could not keep
+    // the owner and group.
+    if (code == EACCES || code == EPERM)
+        return WriteInPlace(name, produce);
+    return Outcome(code);
 }

@@ -20,6 +20,9 @@ public:
     using Producer = std::function<bool(const ByteSink& sink)>;
     // Replaces the file with what the producer writes, through a temporary file beside it: on any
     // failure the file stays as it was. A file the user made read-only is refused, and a replaced
-    // file keeps its owner and permissions.
+    // file keeps its owner and permissions. A file with other names (hard links), or one whose
+    // owner and group a replacement could not keep or whose folder allows no replacement, is written
+    // in place instead, its old content kept in a backup copy (BackupCopy) until the new content is
+    // on disk.
     static std::optional<FileError> Write(const QString& path, const Producer& produce);
 };

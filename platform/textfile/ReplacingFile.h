@@ -19,7 +19,7 @@ public:
 
     // Each returns 0 or the system's error number.
     // existing is the file being replaced, whose owner and mode the new content keeps; null for
-    // a new file.
+    // a new file. EPERM when the new content could not keep the owner and group.
     int Open(const struct stat* existing);
     int Write(QByteArrayView piece);
     int Commit();
@@ -30,7 +30,6 @@ private:
     // Gives the unnamed copy its name beside the target.
     int Name();
     void RemoveAbandonedCopies() const;
-    bool IsCopyName(const QByteArray& name) const;
 
     QByteArray target_;
     QByteArray folder_;

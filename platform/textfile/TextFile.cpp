@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "BackupCopy.h"
 #include "Dialogs.h"
 #include "FileBytes.h"
 #include "LineEnds.h"
@@ -93,6 +94,7 @@ bool TextFile::Save(const QString& path, const QString& text, TextFormat* format
 }
 
 bool TextFile::Save(const QString& path, const LineSource& lines, TextFormat* format) {
+    MentionLeftCopies(path);
     // The file's encoding nearly always holds the text, so it is written at once and checked on
     // the way rather than scanned beforehand.
     bool unencodable = false;
@@ -110,6 +112,17 @@ bool TextFile::Save(const QString& path, const LineSource& lines, TextFormat* fo
     qlx::MsgBox(FileErrorText("save", path, error->description, "The file on disk has not been changed."),
                 qlx::vbOKOnly + qlx::vbCritical, "QLX Save Error");
     return false;
+}
+
+void TextFile::MentionLeftCopies(const QString& path) {
+    QStringList lines;
+    for (const LeftCopy& left : BackupCopy::Left(path))
+        lines << QString("A save of %1 that did not finish left its old contents in %2.")
+                     .arg(left.document, left.copy);
+    if (lines.isEmpty())
+        return;
+    qlx::MsgBox(lines.join("\r") + "\r\rA copy is kept until it is deleted.",
+                qlx::vbOKOnly + qlx::vbExclamation, "QLX Backup Copy");
 }
 
 void TextFile::ShowOpenError(const QString& path, const FileError& error) {

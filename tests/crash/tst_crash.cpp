@@ -3,6 +3,7 @@
 #include "RegStore.h"
 #include "RegistryFunctions.h"
 #include "SaveContents.h"
+#include "ScriptedResponder.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -23,6 +24,7 @@
 #include <csignal>
 #include <memory>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 void Kill(QProcess& process, int signal = SIGKILL) {
@@ -62,11 +64,38 @@ bool Listening() {
         QString::fromStdString(reg.ReadValue(Settings::kMainKey, "WinRegistration")).toULongLong(&isNumber);
     return isNumber && QFile::exists(WindowChannel::SocketPath(handle));
 }
-// Every entry of the document's folder but the document.
+// Every entry of the document's folder but the document and its second name.
 QStringList Strays(const QDir& folder) {
     QStringList names = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     names.removeAll("saved.txt");
+    names.removeAll("second.txt");
     return names;
+}
+
+// The next start and the next save each mention a copy of the old content that the document does
+// not hold, and keep it; one whose bytes the document holds goes without a word.
+void CheckLeftCopy(ScriptedResponder& responder, const QString& document, const QString& copy) {
+    const qsizetype calls = responder.calls().size();
+    const bool kept = ReadAll(copy) != ReadAll(document);
+    const QString text = "A save of " + document + " that did not finish left its old contents in " + copy +
+                         ".\r\rA copy is kept until it is deleted.";
+    if (kept)
+        responder.expectMsgBox(qlx::vbOK);
+    TextFile::MentionLeftCopies();
+    if (kept)
+        responder.expectMsgBox(qlx::vbOK);
+    const QByteArray older = crash::SaveContents(false);
+    TextFormat format = TextFile::Detect(older);
+    QVERIFY(TextFile::Save(document, QString::fromLatin1(older), &format));
+    QCOMPARE(QFile::exists(copy), kept);
+    QCOMPARE(responder.calls().size(), calls + (kept ? 2 : 0));
+    for (qsizetype call = calls; call < responder.calls().size(); ++call) {
+        QCOMPARE(responder.calls().at(call).text, text);
+        QCOMPARE(responder.calls().at(call).title, "QLX Backup Copy");
+        QCOMPARE(responder.calls().at(call).style, qlx::vbOKOnly + qlx::vbExclamation);
+    }
+    // As the user would, once the document is as it should be.
+    QFile::remove(copy);
 }
 
 } // namespace
@@ -81,13 +110,27 @@ private slots:
         QFile::remove(QFileInfo(QStringLiteral(QLX_EXE)).dir().filePath(QStringLiteral("welcome.rtf")));
     }
 
+    void savingKilledLeavesOldOrNewContent_data() {
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("replaced") << false;
+        // A second name makes every save write the document in place.
+        QTest::newRow("in place") << true;
+    }
+
     void savingKilledLeavesOldOrNewContent() {
+        QFETCH(bool, inPlace);
         TestEnvironment env;
+        ScriptedResponder responder;
         QDir folder(env.path("documents"));
         QVERIFY(folder.mkpath("."));
         const QString path = folder.filePath("saved.txt");
         const QByteArray older = crash::SaveContents(false);
         const QByteArray newer = crash::SaveContents(true);
+        WriteAll(path, older);
+        if (inPlace)
+            QCOMPARE(::link(QFile::encodeName(path).constData(),
+                            QFile::encodeName(folder.filePath("second.txt")).constData()),
+                     0);
         // How long one save takes here, so that the kills fall all over it.
         QElapsedTimer clock;
         clock.start();
@@ -95,7 +138,9 @@ private slots:
         QVERIFY(!TextFile::Write(path, older));
         const int saveUs = int(clock.nsecsElapsed() / 2000) + 1;
 
-        int seen[2] = {0, 0};
+        const QRegularExpression copyName(inPlace ? "^\\.saved\\.txt\\.qlx-backup-[A-Za-z0-9]{6}$"
+                                                  : "^\\.saved\\.txt\\.qlx-[A-Za-z0-9]{6}$");
+        int seen[3] = {0, 0, 0};
         int strays = 0;
         for (int round = 0; round < 100; ++round) {
             auto saver = StartProgram(SAVE_LOOP, {path});
@@ -103,26 +148,36 @@ private slots:
             QThread::usleep(QRandomGenerator::global()->bounded(2 * saveUs));
             Kill(*saver);
             const QByteArray bytes = ReadAll(path);
-            QVERIFY2(bytes == older || bytes == newer,
-                     qPrintable(QString("round %1: %2 bytes on disk").arg(round).arg(bytes.size())));
-            ++seen[bytes == newer];
             // A kill between naming the finished copy and renaming it over the document leaves
-            // that copy; the next save removes it. Anything else left, or a torn copy, is a fault.
+            // that copy; the next save removes it. A save in place leaves the document's old
+            // content in its named copy until the new content is on disk. Anything else left, or a
+            // torn copy, is a fault.
             const QStringList left = Strays(folder);
             QVERIFY2(left.size() <= 1, qPrintable(left.join(' ')));
             for (const QString& name : left) {
-                QVERIFY2(QRegularExpression("^\\.saved\\.txt\\.qlx-[A-Za-z0-9]{6}$").match(name).hasMatch(),
-                         qPrintable(name));
+                QVERIFY2(copyName.match(name).hasMatch(), qPrintable(name));
                 const QByteArray copy = ReadAll(folder.filePath(name));
                 QVERIFY2(copy == older || copy == newer, qPrintable(name));
                 ++strays;
             }
+            const int state = bytes == older ? 0 : bytes == newer ? 1 : 2;
+            QVERIFY2(state < 2 || (inPlace && !left.isEmpty()),
+                     qPrintable(QString("round %1: %2 bytes on disk").arg(round).arg(bytes.size())));
+            ++seen[state];
+            if (!inPlace)
+                continue;
+            QVERIFY(ReadAll(folder.filePath("second.txt")) == bytes);
+            for (const QString& name : left)
+                CheckLeftCopy(responder, QFileInfo(path).canonicalFilePath(),
+                              QFileInfo(folder.filePath(name)).canonicalFilePath());
         }
         QVERIFY(!TextFile::Write(path, older));
+        TextFile::MentionLeftCopies();
         QCOMPARE(Strays(folder), QStringList());
-        qInfo("save takes %d us; after the kills %d times old, %d times new; %d abandoned copies, each "
-              "removed by the next save",
-              saveUs, seen[0], seen[1], strays);
+        QCOMPARE(FilesBelow(env.path("data")), QStringList());
+        qInfo("save takes %d us; after the kills %d times old, %d times new, %d times cut with the old "
+              "content in its copy; %d copies left",
+              saveUs, seen[0], seen[1], seen[2], strays);
     }
 
     void storeKeepsCommittedValuesWhenAWriterIsKilled() {

@@ -1,5 +1,6 @@
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -7,9 +8,14 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
+
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using Encoding = TextFormat::Encoding;
@@ -58,6 +64,32 @@ bool IsRoot() {
     return ::geteuid() == 0;
 }
 
+// The user "nobody".
+constexpr uid_t kNobody = 65534;
+
+// Runs the step in a child process that has become the user nobody; true when all went well.
+bool AsNobody(const std::function<bool()>& step) {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+                        ::setresuid(kNobody, kNobody, kNobody) == 0 && step()
+                    ? 0
+                    : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+struct stat StatOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+int ChangeMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
 const QString kAskUnicode =
     "This document contains characters that its file encoding cannot hold.  Save it as UTF-8 instead?";
 
@@ -87,6 +119,7 @@ private slots:
     void failedSave();
     void saveRefusesReadOnlyFile();
     void saveKeepsModeAndLink();
+    void saveInPlaceKeepsLinksOwnerAndMode();
     void saveRemovesOnlyAbandonedCopies();
     void openErrorMessage();
 };
@@ -384,6 +417,8 @@ void TestTextFile::failedSave() {
             QSKIP("The superuser writes into any folder; the other rows force the failure.");
         WriteBytes(path, "original");
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        // Nor can the old content, which a save in place keeps, go to the user's data folder.
+        QVERIFY(QFile::setPermissions(env.path("data"), QFile::ReadOwner | QFile::ExeOwner));
     }
     if (kind == "missing folder")
         path = env.path("gone/a.txt");
@@ -404,7 +439,8 @@ void TestTextFile::failedSave() {
     QCOMPARE(message.buttons, qlx::vbOKOnly);
     QCOMPARE(message.icon, qlx::vbCritical);
     QCOMPARE(BytesOf(path), before);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const QString& changed : {folder, env.path("data")})
+        QFile::setPermissions(changed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // A file the user made read-only is not replaced behind its back, whoever runs the program.
@@ -440,6 +476,72 @@ void TestTextFile::saveKeepsModeAndLink() {
     struct stat info {};
     QCOMPARE(::stat(QFile::encodeName(target).constData(), &info), 0);
     QCOMPARE(info.st_mode & 07777, 0645u);
+}
+
+// A file with a second name, or one whose owner and group a replacement could not keep, is written
+// in place: every name sees the new text, the file keeps its inode, owner and mode, and the copy of
+// its old content is gone once the save is done.
+void TestTextFile::saveInPlaceKeepsLinksOwnerAndMode() {
+    TestEnvironment env;
+    ScriptedResponder responder;
+    const QString path = env.path("a.txt");
+    WriteBytes(path, "old");
+    QCOMPARE(ChangeMode(path, 0640), 0);
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(env.path("b.txt")).constData()),
+             0);
+    const ino_t inode = StatOf(path).st_ino;
+    TextFormat format;
+
+    QVERIFY(TextFile::Save(path, "new", &format));
+    QCOMPARE(BytesOf(env.path("b.txt")), QByteArray("new"));
+    QCOMPARE(StatOf(path).st_ino, inode);
+    QCOMPARE(StatOf(path).st_mode & 07777, 0640u);
+    QCOMPARE(FilesBelow(env.root()), (QStringList{"a.txt", "b.txt"}));
+    QVERIFY(responder.calls().isEmpty());
+
+    if (!IsRoot())
+        QSKIP("Only the superuser can give files to another user and save as that user.");
+    // Files of root that nobody may write. A replacement by nobody would give the file to nobody in
+    // nobody's own folder; in a folder like /tmp nobody may not replace it; in root's folder nobody
+    // may add no file, and the old content is kept in nobody's data folder.
+    QCOMPARE(ChangeMode(env.root(), 0755), 0);
+    const QString data = env.path("nobody");
+    QVERIFY(QDir().mkpath(data));
+    QCOMPARE(::chown(QFile::encodeName(data).constData(), kNobody, kNobody), 0);
+    struct Folder {
+        QString name;
+        mode_t mode;
+        uid_t owner;
+    };
+    QStringList files;
+    for (const Folder& folder :
+         {Folder{"own", 0755, kNobody}, Folder{"sticky", 01777, 0}, Folder{"closed", 0755, 0}}) {
+        QVERIFY(QDir(env.root()).mkdir(folder.name));
+        const QString name = env.path(folder.name);
+        QCOMPARE(ChangeMode(name, folder.mode), 0);
+        QCOMPARE(::chown(QFile::encodeName(name).constData(), folder.owner, folder.owner), 0);
+        files << folder.name + "/doc.txt";
+        WriteBytes(env.path(files.last()), "old");
+        QCOMPARE(ChangeMode(env.path(files.last()), 0646), 0);
+    }
+
+    QVERIFY(AsNobody([&] {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        return std::none_of(files.begin(), files.end(), [&](const QString& file) {
+            return bool(TextFile::Write(env.path(file), "new"));
+        });
+    }));
+    for (const QString& file : files) {
+        QCOMPARE(BytesOf(env.path(file)), QByteArray("new"));
+        const struct stat info = StatOf(env.path(file));
+        QCOMPARE(info.st_uid, 0u);
+        QCOMPARE(info.st_gid, 0u);
+        QCOMPARE(info.st_mode & 07777, 0646u);
+    }
+    files << "a.txt"
+          << "b.txt";
+    files.sort();
+    QCOMPARE(FilesBelow(env.root()), files);
 }
 
 // A killed save can leave its finished copy beside the document; the next save removes it, but
