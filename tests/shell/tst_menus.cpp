@@ -49,6 +49,31 @@ class tst_menus : public QObject {
     Q_OBJECT
 
 private slots:
+    // In every menu state each letter opens one item of a menu, so Alt+F, P prints; the pairs the
+    // program has always had are the exceptions.
+    void mnemonicsAreUniqueInEachMenu() {
+        ShellFixture f;
+        for (DocType type : Global::kWalkOrder) {
+            NewDoc(f, type);
+            for (const QMenu* menu : f.main.findChildren<QMenu*>()) {
+                QHash<QChar, QString> seen;
+                for (const QAction* action : menu->actions()) {
+                    const qsizetype amp = action->text().indexOf(u'&');
+                    if (!Reachable(action) || amp < 0 || amp + 1 >= action->text().size())
+                        continue;
+                    const QChar letter = action->text().at(amp + 1).toLower();
+                    const QString other = seen.value(letter);
+                    const QStringList pair{other, action->text()};
+                    const bool kept = pair == QStringList{"Save A&ll", "C&lose All Files"} ||
+                                      pair == QStringList{"Paste &Shell", "&Sectons"} ||
+                                      pair == QStringList{"Paste &As", "Select &All"};
+                    QVERIFY2(other.isEmpty() || kept, qPrintable(other + " / " + action->text()));
+                    seen.insert(letter, action->text());
+                }
+            }
+        }
+    }
+
     // In every menu state, with the document's own frame in focus, no key is bound twice.
     void noShortcutIsBoundTwice() {
         ShellFixture f;
