@@ -1,6 +1,8 @@
 // Programs started by tests as real processes, and waiting on what they do.
 #pragma once
 
+#include "RegistryFunctions.h"
+#include "Settings.h"
 #include "TestEnvironment.h"
 
 #include <QDeadlineTimer>
@@ -35,6 +37,12 @@ inline std::unique_ptr<QProcess> StartProgram(const QString& program, const QStr
     process->start(program, arguments);
     process->waitForStarted();
     return process;
+}
+
+// The program shows its welcome document once per user, and each test environment is a new user:
+// with the document marked as seen, a start opens only the files the test gives it.
+inline void MarkWelcomeSeen() {
+    RegistryFunctions().WriteValue(Settings::kMainKey, "Welcome Shown", "1", "REG_SZ");
 }
 
 // A file in the test's folder that the first instance can open without asking anything.
