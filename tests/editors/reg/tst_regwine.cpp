@@ -82,12 +82,15 @@ bool HoldsValues(const QStringList& block) {
 // A Wine prefix; its wineserver holds the registry for the length of the test.
 class WineRegistry {
 public:
-    WineRegistry(const QString& wine, const QString& prefix) : wine_(wine), prefix_(prefix) {
+    // Wine keeps the wineserver's socket under the temporary folder: temp, which goes with the test.
+    WineRegistry(const QString& wine, const QString& prefix, const QString& temp)
+        : wine_(wine), prefix_(prefix) {
         server_ = QFileInfo(wine).dir().filePath(QStringLiteral("wineserver"));
         if (!QFileInfo::exists(server_))
             server_ = QStandardPaths::findExecutable(QStringLiteral("wineserver"));
         env_.insert(QStringLiteral("WINEPREFIX"), prefix);
         env_.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+        env_.insert(QStringLiteral("TMPDIR"), temp);
         // Nothing may open a window.
         env_.remove(QStringLiteral("DISPLAY"));
         env_.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -158,14 +161,15 @@ private slots:
         const QString wine = WineProgram();
         if (wine.isEmpty())
             QSKIP("Wine is not installed (scripts/test-windows installs wine64 and runs this test)");
+        QVERIFY(QDir().mkpath(env_.path("tmp")));
         // One prefix is made by wineboot; the others share its drive C: and copy its registry.
-        registries_.emplace_back(wine, env_.path("original"));
+        registries_.emplace_back(wine, env_.path("original"), env_.path("tmp"));
         std::vector<std::unique_ptr<QProcess>> boot;
         boot.push_back(registries_.front().Start({"wineboot", "-i"}));
         QVERIFY(Finished(std::move(boot)));
         registries_.front().Server("-k");
         for (const char* name : {"regular", "expanded"}) {
-            registries_.emplace_back(wine, env_.path(name));
+            registries_.emplace_back(wine, env_.path(name), env_.path("tmp"));
             QVERIFY(Clone(registries_.front().Prefix(), registries_.back().Prefix()));
         }
         for (const WineRegistry& registry : registries_)
