@@ -7,6 +7,8 @@
 
 #include <QTreeWidgetItem>
 
+#include <algorithm>
+
 RegImport::RegImport(RegNodes& nodes, RegValueTable& values, QTreeWidgetItem* fileNode)
     : nodes_(nodes), values_(values), file_(fileNode), current_(fileNode),
       currentId_(RegNodes::Id(fileNode)) {}
@@ -38,13 +40,31 @@ void RegImport::Fail(QStringView line) {
 }
 
 QTreeWidgetItem* RegImport::Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,
-                                  const QString& key) {
+                                  bool pathOnly, const QString& key) {
     const bool deletion = tag == RegNodes::DeletionTag();
     ChildKey index{RegNodes::Id(parent), deletion, deletion ? QLatin1Char('-') + text : text};
     QTreeWidgetItem*& child = children_[index];
-    if (!child)
+    if (!child) {
         child = nodes_.Add(parent, index.text, tag, key);
+        RegNodes::SetPathOnly(child, pathOnly);
+        const std::pair<int, QString> folded{index.parent, text.toCaseFolded()};
+        if (!spellings_.contains(folded, text))
+            spellings_.insert(folded, text);
+    }
     return child;
+}
+
+void RegImport::Forget(const QTreeWidgetItem* parent, const QString& text, bool deleted) {
+    const int id = RegNodes::Id(parent);
+    const QList<QString> spellings = spellings_.values({id, text.toCaseFolded()});
+    const bool all = deleted || std::any_of(spellings.begin(), spellings.end(), [&](const QString& spelling) {
+                         return spelling != text && children_.contains({id, false, spelling});
+                     });
+    for (const QString& spelling : spellings) {
+        if (all)
+            children_.remove({id, false, spelling});
+        children_.remove({id, true, QLatin1Char('-') + spelling});
+    }
 }
 
 void RegImport::KeyLine(QStringView line) {
@@ -60,7 +80,7 @@ void RegImport::KeyLine(QStringView line) {
     if (!deletion && hives.contains(path)) {
         // A hive's own values follow its key line; they belong to the hive.
         const QString hive = path.toString();
-        SetCurrent(Child(file_, hive, RegNodes::HiveTag(), hive));
+        SetCurrent(Child(file_, hive, RegNodes::HiveTag(), false, hive));
         return;
     }
     const QList<QStringView> parts = path.split(u'\\');
@@ -78,7 +98,14 @@ void RegImport::KeyLine(QStringView line) {
         const QString tag = last && deletion ? RegNodes::DeletionTag()
                             : i == 0         ? RegNodes::HiveTag()
                                              : RegNodes::BranchTag();
-        node = Child(node, parts[i].toString(), tag);
+        const QString text = parts[i].toString();
+        // Importers delete no hive, and a hive keeps its one node.
+        if (deletion && i > 0)
+            Forget(node, text, last);
+        node = Child(node, text, tag, deletion && !last);
+        // A key line makes its key and every key above it.
+        if (!deletion)
+            RegNodes::SetPathOnly(node, false);
     }
     SetCurrent(node);
 }
@@ -95,6 +122,7 @@ void RegImport::ValueLine(QStringView line, RegLines& lines) {
             return Fail(line);
         value->data += RegLine::TrimSpaces(next);
     }
-    values_.Append(currentId_, std::move(value->type), std::move(value->name), std::move(value->data));
+    values_.Append(currentId_, std::move(value->type), std::move(value->name), std::move(value->data),
+                   value->unquoted);
     stage_ = 6;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QHash>
+#include <QMultiHash>
 #include <QString>
 #include <QStringView>
 
@@ -43,9 +44,16 @@ private:
     void ValueLine(QStringView line, RegLines& lines);
     void Fail(QStringView line);
     void SetCurrent(QTreeWidgetItem* node);
-    // The first child of that kind and text, added when there is none.
+    // The first child of that kind and text, added when there is none; pathOnly marks an added
+    // branch as one on the way to a deletion entry (RegNodes::PathOnly).
     QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,
-                           const QString& key = QString());
+                           bool pathOnly = false, const QString& key = QString());
+    // Called for each name on the path of a deletion, before its node is looked up. The deletion
+    // must be written after every block it deletes, and the blocks after it after the deletion: the
+    // children of parent of that name leave the index when it is the deleted key's own name, or when
+    // the index holds the name in another case too (key names compare without regard to case), so
+    // that the deletion and what follows get nodes of their own, after those.
+    void Forget(const QTreeWidgetItem* parent, const QString& text, bool deleted);
 
     RegNodes& nodes_;
     RegValueTable& values_;
@@ -53,6 +61,8 @@ private:
     QTreeWidgetItem* current_;
     int currentId_;
     QHash<ChildKey, QTreeWidgetItem*> children_;
+    // The texts of the children in the index, by parent and text in folded case.
+    QMultiHash<std::pair<int, QString>, QString> spellings_;
     QString errors_;
     int stage_ = 0;
 };

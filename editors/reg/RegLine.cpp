@@ -10,7 +10,8 @@ qsizetype SkipBlanks(QStringView line, qsizetype from) {
     return from;
 }
 
-// The quote that closes a name opened at position 0; a backslash hides the character after it.
+// The quote that closes a name or string opened at position 0; a backslash hides the character
+// after it.
 qsizetype ClosingQuote(QStringView line) {
     for (qsizetype i = 1; i < line.size(); ++i) {
         if (line[i] == u'\\')
@@ -40,13 +41,12 @@ bool TypeAndData(QStringView rest, RegLine::Value* value) {
     if (rest == u"-")
         return take(RegValueTable::Deletion(), 1);
     value->type = RegValueTable::RegSz();
-    if (!rest.startsWith(u'"')) {
-        value->data = rest.toString();
-        return true;
-    }
-    if (rest.size() < 2)
+    if (rest == u"\"")
         return false;
-    value->data = rest.mid(1, rest.size() - 2).toString();
+    // Blanks may follow the closing quote; anything else makes the line one that importers reject.
+    const qsizetype close = rest.startsWith(u'"') ? ClosingQuote(rest) : -1;
+    value->unquoted = close < 0 || SkipBlanks(rest, close + 1) < rest.size();
+    value->data = value->unquoted ? rest.toString() : rest.mid(1, close - 1).toString();
     return true;
 }
 
@@ -92,4 +92,26 @@ QString RegLine::TrimSpaces(QStringView text) {
     while (last > first && text[last - 1] == u' ')
         --last;
     return text.mid(first, last - first).toString();
+}
+
+QString RegLine::Escaped(QStringView text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'\\' || c == u'"')
+            escaped += u'\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+QString RegLine::Unescaped(QStringView text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 1 < text.size() && (text[i + 1] == u'\\' || text[i + 1] == u'"'))
+            ++i;
+        plain += text[i];
+    }
+    return plain;
 }

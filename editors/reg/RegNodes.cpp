@@ -11,6 +11,7 @@ namespace {
 constexpr int kTagRole = Qt::UserRole;
 constexpr int kKeyRole = Qt::UserRole + 1;
 constexpr int kIdRole = Qt::UserRole + 2;
+constexpr int kPathOnlyRole = Qt::UserRole + 3;
 
 // The date and time as the classic whole number: days since 30 December 1899, rounded half to even.
 int NowAsWholeNumber() {
@@ -66,6 +67,14 @@ QString RegNodes::Key(const QTreeWidgetItem* node) {
 
 int RegNodes::Id(const QTreeWidgetItem* node) {
     return node->data(0, kIdRole).toInt();
+}
+
+bool RegNodes::PathOnly(const QTreeWidgetItem* node) {
+    return node->data(0, kPathOnlyRole).toBool();
+}
+
+void RegNodes::SetPathOnly(QTreeWidgetItem* node, bool only) {
+    node->setData(0, kPathOnlyRole, only);
 }
 
 QString RegNodes::FullPath(const QTreeWidgetItem* node) {

@@ -34,6 +34,10 @@ public:
     static QString Tag(const QTreeWidgetItem* node);
     static QString Key(const QTreeWidgetItem* node);
     static int Id(const QTreeWidgetItem* node);
+    // A branch that the file names only on the way to a deletion entry, as "[-A\B]" names A:
+    // importing the file makes no such key, so the expanded form does not write it either.
+    static bool PathOnly(const QTreeWidgetItem* node);
+    static void SetPathOnly(QTreeWidgetItem* node, bool only);
     // The file node's text and every text down to the node, joined by "\".
     static QString FullPath(const QTreeWidgetItem* node);
     // The same without the file node's part: the node's registry key path.

@@ -8,9 +8,9 @@ bool RegValueTable::IsBinary(const QString& type) {
     return type == Hex() || type.startsWith(QLatin1String("HEX("));
 }
 
-qsizetype RegValueTable::Append(int owner, QString type, QString name, QString data) {
+qsizetype RegValueTable::Append(int owner, QString type, QString name, QString data, bool unquoted) {
     const qsizetype index = Size();
-    entries_.push_back({{owner, std::move(type), std::move(name), std::move(data)}, -1});
+    entries_.push_back({{owner, std::move(type), std::move(name), std::move(data), unquoted}, -1});
     if (size_t(owner) >= chains_.size())
         chains_.resize(size_t(owner) + 1);
     Chain& chain = chains_[size_t(owner)];
@@ -26,6 +26,7 @@ void RegValueTable::Change(qsizetype index, QString name, QString data) {
     Record& record = entries_[size_t(index)].record;
     record.name = std::move(name);
     record.data = std::move(data);
+    record.unquoted = false;
 }
 
 void RegValueTable::Delete(qsizetype index) {

@@ -29,12 +29,15 @@ public:
         QString type;
         QString name;
         QString data;
+        // A "REG_SZ" read from data that is no quoted string: written back without quotes, as read.
+        bool unquoted = false;
     };
 
     // The position of the new record.
-    qsizetype Append(int owner, QString type, QString name, QString data);
+    qsizetype Append(int owner, QString type, QString name, QString data, bool unquoted = false);
     const Record& At(qsizetype index) const { return entries_[size_t(index)].record; }
     qsizetype Size() const { return qsizetype(entries_.size()); }
+    // The data as the user gave it: a string is quoted from then on.
     void Change(qsizetype index, QString name, QString data);
     // Empties the record: it is no value any more, and is neither listed nor written.
     void Delete(qsizetype index);

@@ -23,7 +23,9 @@ QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
         return QStringLiteral("[-") + (cut < 0 ? name : entry.path.left(cut + 1) + name) + QLatin1Char(']');
     }
     const bool written =
-        tag == RegNodes::HiveTag() ? hasValues : tag == RegNodes::BranchTag() && (hasValues || expanded);
+        tag == RegNodes::HiveTag()
+            ? hasValues
+            : tag == RegNodes::BranchTag() && (hasValues || (expanded && !RegNodes::PathOnly(entry.node)));
     if (!written)
         return QString();
     // A path ending in "\" names its parent when read, so a key whose last name is empty (read
@@ -45,7 +47,9 @@ QString RegWriter::ValueLine(const RegValueTable::Record& record) {
     QString line = record.name == RegValueTable::DefaultName()
                        ? QStringLiteral("@")
                        : QLatin1Char('"') + record.name + QLatin1Char('"');
-    if (record.type == RegValueTable::RegSz())
+    if (record.type == RegValueTable::RegSz() && record.unquoted)
+        line += QLatin1Char('=') + record.data;
+    else if (record.type == RegValueTable::RegSz())
         line += QStringLiteral("=\"") + record.data + QLatin1Char('"');
     else if (record.type == RegValueTable::Dword())
         line += QStringLiteral("=dword:") + record.data;

@@ -11,8 +11,9 @@ class RegWriter {
 public:
     // The file as text, lines separated by "\n": "REGEDIT4", an empty line, then in tree order
     // (depth first, a node before its children) each key line with its values and an empty line.
-    // A branch is written when it has values, in expanded form always; a hive when it has values;
-    // a deletion entry always. The file node and its values never are.
+    // A branch is written when it has values, in expanded form also without, unless it only leads
+    // to a deletion entry (RegNodes::PathOnly); a hive when it has values; a deletion entry always.
+    // The file node and its values never are.
     static QString Text(const QTreeWidgetItem* fileNode, const RegValueTable& values, bool expanded);
     // One value as a line of the file; the default value is written as "@".
     static QString ValueLine(const RegValueTable::Record& record);

@@ -78,6 +78,16 @@ bool IsAncestorOrSelf(const QTreeWidgetItem* node, const QTreeWidgetItem* of) {
     }
     return false;
 }
+
+// Names and strings stand between quotes in the file; the value dialog shows them as the user types
+// them. A text the user leaves as it was shown keeps its escapes as they stand in the file.
+QString Shown(const QString& stored, bool quoted) {
+    return quoted ? RegLine::Unescaped(stored) : stored;
+}
+
+QString Stored(const QString& typed, const QString& stored, bool quoted) {
+    return quoted && typed == Shown(stored, true) ? stored : RegLine::Escaped(typed);
+}
 } // namespace
 
 form_REG::form_REG(Global& global)
@@ -363,24 +373,27 @@ void form_REG::AddValueOfType(const QString& type) {
     if (node == fileNode_)
         return;
     qlx::NestedLoop::Exec(dialog);
-    const QString name = dialog.txt_name->text();
-    if (name == QLatin1String("CANCEL") || name.isEmpty())
+    const QString typed = dialog.txt_name->text();
+    if (typed == QLatin1String("CANCEL") || typed.isEmpty())
         return;
     MarkAltered(true);
     const int owner = RegNodes::Id(node);
+    const QString name = RegLine::Escaped(typed);
     if (values_.Contains(owner, name)) {
         qlx::MsgBox(
             QStringLiteral("This value already exists in this key.  Please edit the existing value instead."),
             qlx::vbOKOnly, QStringLiteral("Already Exists"));
         return;
     }
-    values_.Append(owner, type, name, dialog.txt_value->toPlainText());
+    const QString data = dialog.txt_value->toPlainText();
+    values_.Append(owner, type, name, type == RegValueTable::RegSz() ? RegLine::Escaped(data) : data);
     ShowValues(node);
 }
 
 void form_REG::ModifyValue(QTreeWidgetItem* item) {
     const qsizetype index = item->text(kIndexColumn).toLongLong();
-    const QString type = values_.At(index).type;
+    const RegValueTable::Record record = values_.At(index);
+    const QString& type = record.type;
     form_REGEdit dialog(this);
     if (RegValueTable::IsBinary(type)) {
         Apply(dialog, kByteList);
@@ -394,16 +407,19 @@ void form_REG::ModifyValue(QTreeWidgetItem* item) {
         dialog.setWindowTitle(type == RegValueTable::Dword() ? QStringLiteral("Edit DWORD Value")
                                                              : QStringLiteral("Edit String Value"));
     }
-    dialog.txt_name->setText(item->text(0));
-    dialog.txt_value->setPlainText(item->text(1));
+    const bool quotedData = type == RegValueTable::RegSz() && !record.unquoted;
+    dialog.txt_name->setText(Shown(record.name, true));
+    dialog.txt_value->setPlainText(Shown(record.data, quotedData));
     qlx::NestedLoop::Exec(dialog);
-    const QString name = dialog.txt_name->text();
-    if (name == QLatin1String("CANCEL"))
+    const QString typed = dialog.txt_name->text();
+    if (typed == QLatin1String("CANCEL"))
         return;
+    const QString name = Stored(typed, record.name, true);
+    const QString value = dialog.txt_value->toPlainText();
     // A deletion entry has no data to keep.
-    const QString data = type == RegValueTable::Deletion() ? QString() : dialog.txt_value->toPlainText();
-    item->setText(0, name);
-    item->setText(1, data);
+    const QString data = type == RegValueTable::Deletion() ? QString()
+                         : type == RegValueTable::RegSz()  ? Stored(value, record.data, quotedData)
+                                                           : value;
     values_.Change(index, name, data);
     MarkAltered(true);
     ShowValues(listed_);

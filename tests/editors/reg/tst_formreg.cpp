@@ -8,6 +8,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "Twips.h"
+#include "YesResponder.h"
 #include "form_AddHK.h"
 #include "form_REG.h"
 #include "form_REGEdit.h"
@@ -157,26 +158,6 @@ protected:
 
 private:
     QLabel* label_;
-};
-
-// Answers Yes to every question, OK to every notice, and saves to one file: for whole files whose
-// prompts are not the point.
-class YesResponder : public qlx::DialogResponder {
-public:
-    explicit YesResponder(QString saveTo) : saveTo_(std::move(saveTo)) { qlx::SetDialogResponder(this); }
-    ~YesResponder() override { qlx::SetDialogResponder(nullptr); }
-    int msgBox(const QString&, int style, const QString&) override {
-        const int buttons = qlx::MsgBoxButtons(style);
-        return buttons == qlx::vbYesNo || buttons == qlx::vbYesNoCancel ? qlx::vbYes : qlx::vbOK;
-    }
-    bool inputBox(const QString&, const QString&, const QString&, QString*) override { return false; }
-    bool commonDialog(CommonDialog& dialog, qlx::CommonDialogKind) override {
-        dialog.ChooseSaveFile(saveTo_, 1);
-        return true;
-    }
-
-private:
-    QString saveTo_;
 };
 
 const QByteArray kSample = "REGEDIT4\r\n\r\n"
@@ -648,7 +629,7 @@ private slots:
         QVERIFY(seen->shown);
         QCOMPARE(seen->caption, QStringLiteral("Edit String Value"));
         QCOMPARE(seen->name, QStringLiteral("Path"));
-        QCOMPARE(seen->value, QStringLiteral("C:\\\\Program Files\\\\V"));
+        QCOMPARE(seen->value, QStringLiteral("C:\\Program Files\\V"));
         QCOMPARE(seen->formHeight, 2325);
         QVERIFY(!s.slot(w).changed);
 
@@ -690,6 +671,37 @@ private slots:
         w->FileSaveRegular();
         const QByteArray saved = ReadAll(s.env.path("a.reg"));
         QVERIFY(saved.contains("\"Bytes\"=hex:0a, 0b\r\n\"Expand\"=hex(2):26,00\r\n"));
+    }
+
+    void valueDialogShowsAndSavesWhatTheUserTypes() {
+        // Names and strings stand between quotes in the file; the dialog shows them as typed.
+        Shell s;
+        form_REG* w =
+            s.OpenBytes("a.reg", "REGEDIT4\r\n[HKEY_USERS\\k]\r\n\"a\\\"b\"=\"C:\\\\x \\\"q\\\"\"\r\n"
+                                 "\"nl\"=\"a\\nb\"\r\n\"caps\"=DWORD:00000001\r\n");
+        w->TV->setCurrentItem(Node(w, "HKEY_USERS\\k"));
+        const auto item = [w](int row) { return w->LV->topLevelItem(row); };
+        auto seen = AnswerValueDialog(QString(), "say \"hi\" C:\\dir");
+        DoubleClick(w->LV, item(0));
+        QCOMPARE(seen->name, QStringLiteral("a\"b"));
+        QCOMPARE(seen->value, QStringLiteral("C:\\x \"q\""));
+        // Left as it was shown, a string keeps its escapes, also those the dialog does not undo.
+        seen = AnswerValueDialog(QString(), QString());
+        DoubleClick(w->LV, item(1));
+        QCOMPARE(seen->value, QStringLiteral("a\\nb"));
+        // A line importers reject shows as read; edited, it is a string.
+        seen = AnswerValueDialog(QString(), QString());
+        Click(w->LV, item(2));
+        w->EditModify();
+        QCOMPARE(seen->value, QStringLiteral("DWORD:00000001"));
+        AnswerValueDialog("n\"1\\", "end\\");
+        w->EditNewString();
+        w->FileSaveRegular();
+        QCOMPARE(
+            ReadAll(s.env.path("a.reg")),
+            QByteArray(
+                "REGEDIT4\r\n\r\n[HKEY_USERS\\k]\r\n\"a\\\"b\"=\"say \\\"hi\\\" C:\\\\dir\"\r\n"
+                "\"nl\"=\"a\\nb\"\r\n\"caps\"=\"DWORD:00000001\"\r\n\"n\\\"1\\\\\"=\"end\\\\\"\r\n\r\n"));
     }
 
     void deletingValuesAndBranches() {

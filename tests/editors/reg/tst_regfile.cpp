@@ -169,6 +169,53 @@ private slots:
         QCOMPARE(RegNodes::Key(doc.file->child(0)), QStringLiteral("HKEY_CURRENT_USER"));
     }
 
+    void blocksAfterADeletionAreWrittenAfterIt() {
+        // Blocks of one key merge, but not across a deletion of the key or of a parent, in any case.
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n"
+                                                 "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"old\"=dword:1\n"
+                                                 "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"more\"=dword:3\n"
+                                                 "[-HKEY_CURRENT_USER\\Software\\qorder]\n"
+                                                 "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"new\"=dword:2\n"
+                                                 "[-HKEY_CURRENT_USER\\Software\\QOrder]\n"
+                                                 "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"last\"=dword:4\n"
+                                                 "[HKEY_CURRENT_USER\\SOFTWARE\\P\\Sub]\n\"old\"=\"1\"\n"
+                                                 "[-HKEY_CURRENT_USER\\Software\\p]\n"
+                                                 "[HKEY_CURRENT_USER\\SOFTWARE\\P\\Sub]\n\"new\"=\"2\"\n"));
+        QCOMPARE(
+            doc.Text(false),
+            QStringLiteral(
+                "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\QOrder]\n\"old\"=dword:1\n\"more\"=dword:3\n\n"
+                "[-HKEY_CURRENT_USER\\Software\\qorder]\n\n"
+                "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"new\"=dword:2\n\n"
+                "[-HKEY_CURRENT_USER\\Software\\QOrder]\n\n"
+                "[HKEY_CURRENT_USER\\Software\\QOrder]\n\"last\"=dword:4\n\n"
+                "[HKEY_CURRENT_USER\\SOFTWARE\\P\\Sub]\n\"old\"=\"1\"\n\n"
+                "[-HKEY_CURRENT_USER\\Software\\p]\n\n"
+                "[HKEY_CURRENT_USER\\SOFTWARE\\P\\Sub]\n\"new\"=\"2\"\n\n"));
+    }
+
+    void keysOnlyOnTheWayToADeletionAreNotWritten() {
+        // Importing "[-HKEY_USERS\\A\\B]" makes no key A; "[HKEY_USERS\\C]" makes C.
+        const RegTextDocument doc(
+            QStringLiteral("REGEDIT4\n[-HKEY_USERS\\A\\B]\n[HKEY_USERS\\C]\n[-HKEY_USERS\\C\\D]\n"));
+        QCOMPARE(doc.Text(true), QStringLiteral("REGEDIT4\n\n[-HKEY_USERS\\A\\B]\n\n[HKEY_USERS\\C]\n\n"
+                                                "[-HKEY_USERS\\C\\D]\n\n"));
+    }
+
+    void linesImportersRejectAreWrittenBackAsRead() {
+        // Shown as strings, as they have always been, but a quoted string would set a value.
+        const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\k]\n\"caps\"=DWORD:00000001\n"
+                                                 "\"open\"=\"abc\n\"blanks\"=\"abc\"  \n\"after\"=\"abc\" x\n"
+                                                 "\"empty\"=\n"));
+        QCOMPARE(doc.Dumped(),
+                 QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  caps|REG_SZ|DWORD:00000001",
+                              "  open|REG_SZ|\"abc", "  blanks|REG_SZ|abc", "  after|REG_SZ|\"abc\" x",
+                              "  empty|REG_SZ|"}));
+        QCOMPARE(doc.Text(false), QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\k]\n\"caps\"=DWORD:00000001\n"
+                                                 "\"open\"=\"abc\n\"blanks\"=\"abc\"\n\"after\"=\"abc\" x\n"
+                                                 "\"empty\"=\n\n"));
+    }
+
     void writerFormsRegularAndExpanded() {
         const RegTextDocument doc(
             QStringLiteral("REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_CURRENT_USER]\n@=\"hive default\"\n"
