@@ -86,8 +86,12 @@ private slots:
         f.main.Menus().Action("menu_FileSaveAll")->trigger();
         QCOMPARE(b->calls, QStringList{"SaveFile"});
         QVERIFY(a->calls.isEmpty() && c->calls.isEmpty());
-        for (FakeDocument* doc : {a, b, c})
+        // Cascaded, each window keeps the size where its content shows.
+        for (FakeDocument* doc : {a, b, c}) {
             QVERIFY(!doc->isMinimized());
+            QCOMPARE(doc->size(), doc->sizeHint());
+            QVERIFY(doc->width() >= doc->minimumSizeHint().width() && doc->height() >= doc->minimumSizeHint().height());
+        }
     }
 
     void closeAllAsksForChangedOnes() {
