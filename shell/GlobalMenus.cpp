@@ -209,6 +209,7 @@ void GlobalMenus::Build() {
         if (item.submenu) {
             QMenu* menu = new QMenu(QString::fromLatin1(item.caption), &window_);
             menu->setObjectName(name);
+            menus_.insert(name, menu);
             action = menu->menuAction();
             if (open.isEmpty())
                 window_.menuBar()->addMenu(menu);
@@ -223,6 +224,7 @@ void GlobalMenus::Build() {
                 action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
         }
         action->setObjectName(name);
+        actions_.insert(name, action);
     }
     // The pop-up of File "New" is never a menu of the bar.
     Menu(QStringLiteral("menu_New"))->menuAction()->setVisible(false);
@@ -241,11 +243,17 @@ void GlobalMenus::Build() {
 }
 
 QAction* GlobalMenus::Action(const QString& objectName) const {
-    return window_.findChild<QAction*>(objectName);
+    QAction* action = actions_.value(objectName);
+    if (!action)
+        qFatal("No menu item is named %s", qPrintable(objectName));
+    return action;
 }
 
 QMenu* GlobalMenus::Menu(const QString& objectName) const {
-    return window_.findChild<QMenu*>(objectName);
+    QMenu* menu = menus_.value(objectName);
+    if (!menu)
+        qFatal("No menu is named %s", qPrintable(objectName));
+    return menu;
 }
 
 bool GlobalMenus::AnyDocumentOpen() const {

@@ -2,6 +2,7 @@
 // of the active document, and every document command routed to the active document.
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -20,6 +21,7 @@ public:
     // Shows the items for "TXT", "RTF", "INI", "REG", or "MDI" (no particular document).
     void SetState(const QString& typeName);
 
+    // An item by its name; a name the bar does not have is a fault of the program and ends it.
     QAction* Action(const QString& objectName) const;
     QMenu* Menu(const QString& objectName) const;
 
@@ -38,4 +40,7 @@ private:
 
     Global& g_;
     QMainWindow& window_;
+    // Built once with the bar: the menus ask for items by name on every change of state.
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
 };
