@@ -1,4 +1,5 @@
 // Real processes of the program: the single instance, the hand-off and the exit on a signal.
+#include "InstanceLock.h"
 #include "RegistryFunctions.h"
 #include "Settings.h"
 #include "TestEnvironment.h"
@@ -165,6 +166,24 @@ private slots:
         ExpectCleanEnd(*second);
         WaitForOpen(*first, file);
         Terminate(*first);
+    }
+
+    // A second start that reaches no window (a first instance that never published one) says so
+    // rather than dropping its files; its message waits for the user, so the test ends it.
+    void secondStartThatReachesNoWindowSaysSo() {
+        TestEnvironment env;
+        InstanceLock first;
+        QVERIFY(first.TryAcquire());
+        auto second = Start({MakeFile(env, "lost.txt")});
+        QByteArray log;
+        QVERIFY(WaitFor(
+            [&] {
+                log += second->readAllStandardError();
+                return log.contains("could not be reached") && log.contains("lost.txt");
+            },
+            25000));
+        second->kill();
+        second->waitForFinished();
     }
 
     void tenSimultaneousStartsGiveOneFirstInstance() {
