@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ByteSink.h"
-#include "TextFile.h"
+#include "FileError.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,6 +2,7 @@
 // style of a file are detected when it is read and written back the same way.
 #pragma once
 
+#include "FileError.h"
 #include "LineSource.h"
 #include "TextFormat.h"
 
@@ -9,14 +10,6 @@
 #include <QString>
 
 #include <optional>
-
-// Why a file could not be read or written: a run-time error number in the classic style
-// (53 file not found, 70 permission denied, 75 path/file access error, 57 device I/O error,
-// 61 disk full) and the system's description of it.
-struct FileError {
-    int number = 0;
-    QString description;
-};
 
 // Text as the editors hold it: lines joined by "\n", whatever ended them in the file; a file that
 // ends with a line end gives a text that ends with "\n".
