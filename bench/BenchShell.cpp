@@ -1,6 +1,7 @@
 #include "BenchShell.h"
 
 #include "Global.h"
+#include "Startup.h"
 #include "mdform_QLEditor.h"
 
 #include <QDir>
@@ -14,15 +15,14 @@ BenchShell::BenchShell(const QString& folder) {
     }
     global_ = std::make_unique<Global>(folder, QString());
     main_ = std::make_unique<mdform_QLEditor>(*global_);
+    Startup::RegisterEditors(main_->DocumentOpener());
     main_->Load();
 }
 
 BenchShell::~BenchShell() = default;
 
-DocumentWindow* BenchShell::Open(const QString& path, int kind) {
-    static const DocType kTypes[] = {DocType::INI, DocType::REG, DocType::TXT, DocType::RTF};
-    const DocType type = kTypes[qBound(1, kind, 4) - 1];
-    main_->DocumentOpener().PresetOpen(path, kind);
+DocumentWindow* BenchShell::Open(const QString& path, DocType type) {
+    main_->DocumentOpener().PresetOpen(path, type);
     main_->DocumentOpener().OpenFileDialog();
     return global_->Slot(type, global_->CurrentSlot(type)).window;
 }

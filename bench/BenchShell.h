@@ -2,6 +2,8 @@
 // them: opened through the opener into their real document windows.
 #pragma once
 
+#include "DocType.h"
+
 #include <QString>
 
 #include <memory>
@@ -16,8 +18,8 @@ public:
     explicit BenchShell(const QString& folder);
     ~BenchShell();
 
-    // Opens the file with the editor of its kind (1 INI, 2 REG, 3 text, 4 rich text).
-    DocumentWindow* Open(const QString& path, int kind);
+    // Opens the file with the editor of its kind.
+    DocumentWindow* Open(const QString& path, DocType type);
 
 private:
     std::unique_ptr<Global> global_;

@@ -57,7 +57,7 @@ double Timed(const std::function<void()>& work) {
 
 // Opens the file in the INI window of the program's main window, shown once.
 form_INI* OpenInProgram(BenchShell& shell, const QString& path) {
-    auto* window = qobject_cast<form_INI*>(shell.Open(path, 1));
+    auto* window = qobject_cast<form_INI*>(shell.Open(path, DocType::INI));
     QApplication::processEvents();
     return window;
 }

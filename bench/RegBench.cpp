@@ -68,7 +68,7 @@ public:
 };
 
 DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {
-    DocumentWindow* window = shell.Open(path, 2);
+    DocumentWindow* window = shell.Open(path, DocType::REG);
     QApplication::processEvents();
     return window;
 }

@@ -160,7 +160,7 @@ double Timed(const std::function<void()>& work) {
 }
 
 DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {
-    DocumentWindow* window = shell.Open(path, 4);
+    DocumentWindow* window = shell.Open(path, DocType::RTF);
     QApplication::processEvents();
     return window;
 }

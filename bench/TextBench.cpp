@@ -47,7 +47,7 @@ template <typename Work> double Timed(Work work) {
 
 double TextBench::OpenOurs() const {
     BenchShell shell(folder_);
-    return Timed([&] { shell.Open(input_, 3); });
+    return Timed([&] { shell.Open(input_, DocType::TXT); });
 }
 
 double TextBench::OpenBare() const {
@@ -57,7 +57,7 @@ double TextBench::OpenBare() const {
 
 double TextBench::SaveOurs() const {
     BenchShell shell(folder_);
-    DocumentWindow* window = shell.Open(input_, 3);
+    DocumentWindow* window = shell.Open(input_, DocType::TXT);
     return Timed([&] { window->SaveFile(); });
 }
 
@@ -74,7 +74,7 @@ double TextBench::SaveBare() const {
 
 double TextBench::FindOurs() const {
     BenchShell shell(folder_);
-    QPlainTextEdit* pad = PadOf(shell.Open(input_, 3));
+    QPlainTextEdit* pad = PadOf(shell.Open(input_, DocType::TXT));
     return Timed([&] { pad->find(TextInput::kLastWord); });
 }
 

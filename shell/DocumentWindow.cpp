@@ -1,10 +1,9 @@
 #include "DocumentWindow.h"
 
+#include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentHost.h"
 #include "Global.h"
-#include "GlobalMenus.h"
-#include "form_SR.h"
-#include "mdform_QLEditor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,7 +35,8 @@ QSize ContentTwips(DocType type) {
 }
 } // namespace
 
-DocumentWindow::DocumentWindow(Global& global, DocType type) : g_(global), type_(type) {
+DocumentWindow::DocumentWindow(Global& global, DocumentHost& host, DocType type)
+    : g_(global), host_(host), type_(type) {
     setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own menu closes by Ctrl+W as well, which belongs to Save All of the program.
     for (QAction* action : systemMenu()->actions())
@@ -81,11 +81,7 @@ void DocumentWindow::Altered(bool changed) {
 
 void DocumentWindow::Activate() {
     g_.activeDocument = this;
-    g_.main->Menus().SetState(TypeName(type_));
-    // The search dialog serves text and rich-text documents only.
-    const bool searchable = type_ == DocType::TXT || type_ == DocType::RTF;
-    if (!searchable && g_.searchDialog)
-        g_.searchDialog->cmd_Cance_Click();
+    host_.SetMenuState(TypeName(type_));
 }
 
 QSize DocumentWindow::sizeHint() const {
@@ -141,17 +137,17 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
     }
     if (!QueryClose()) {
         event->ignore();
-        g_.main->Menus().SetState(TypeName(type_));
+        host_.SetMenuState(TypeName(type_));
         return;
     }
     Tag.clear();
     event->accept();
-    g_.main->Menus().SetState(QStringLiteral("MDI"));
+    host_.SetMenuState(QStringLiteral("MDI"));
 }
 
 bool DocumentWindow::AskSaveName(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
                                  QString* path, QString* title) {
-    CommonDialog& dialog = g_.main->Dialog();
+    CommonDialog& dialog = host_.Dialog();
     for (;;) {
         dialog.InitDir = g_.settings.LastSaveFolder(QString());
         dialog.DialogTitle = dialogTitle;
@@ -188,7 +184,5 @@ void DocumentWindow::AddToRecentFiles() {
         g_.suppressRecent = false;
         return;
     }
-    Opener& opener = g_.main->DocumentOpener();
-    opener.AddRecentFile(SlotPath());
-    opener.RefreshRecentMenu();
+    host_.FileOpened(SlotPath());
 }

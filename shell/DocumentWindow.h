@@ -3,21 +3,21 @@
 // activation and unload.
 #pragma once
 
+#include "DocType.h"
 #include "TextFile.h"
 
 #include <QMdiSubWindow>
 
 #include <optional>
 
+class DocumentHost;
 class Global;
 class QPrinter;
-
-enum class DocType { INI = 1, REG = 2, RTF = 3, TXT = 4 };
 
 class DocumentWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    DocumentWindow(Global& global, DocType type);
+    DocumentWindow(Global& global, DocumentHost& host, DocType type);
 
     DocType Type() const { return type_; }
     // "INI", "REG", "RTF" or "TXT".
@@ -118,6 +118,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     Global& g_;
+    DocumentHost& host_;
 
 private:
     DocType type_;

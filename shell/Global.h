@@ -2,7 +2,7 @@
 // needs it, so that nothing lives in scattered globals and every test starts clean.
 #pragma once
 
-#include "DocumentWindow.h"
+#include "DocType.h"
 #include "RegistryFunctions.h"
 #include "Resources.h"
 #include "Settings.h"
@@ -12,8 +12,8 @@
 
 #include <array>
 
+class DocumentWindow;
 class form_SR;
-class mdform_QLEditor;
 
 // The shell's entries for one document slot.
 struct DocumentSlot {
@@ -45,7 +45,6 @@ public:
     const QString applicationPath;
     const QString commandLine;
 
-    mdform_QLEditor* main = nullptr;
     // The document window activated last: menu commands go to it.
     QPointer<DocumentWindow> activeDocument;
 

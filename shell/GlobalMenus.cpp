@@ -1,8 +1,10 @@
 #include "GlobalMenus.h"
 
+#include "DocumentWindow.h"
 #include "Global.h"
-#include "mdform_QLEditor.h"
+#include "RecentFiles.h"
 
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -328,4 +330,18 @@ void GlobalMenus::SetState(const QString& typeName) {
 bool GlobalMenus::PasteAsIsPlainText() const {
     return Action(QStringLiteral("menu_EditPasteAsPlain"))->text().remove(QLatin1Char('&')) ==
            QLatin1String("Plain Text");
+}
+
+void GlobalMenus::DrawRecentFiles(const RecentFiles& files) {
+    bool anyEntry = false;
+    for (int entry = 1; entry <= RecentFiles::kEntries; ++entry) {
+        QAction* item = Action(QStringLiteral("menu_FileRecent%1").arg(entry));
+        const QString& path = files.Entry(entry);
+        anyEntry = anyEntry || !path.isEmpty();
+        const bool shown = !path.isEmpty() && g_.resources.ValidateMRU(path);
+        item->setVisible(shown);
+        if (shown)
+            item->setText(QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&")));
+    }
+    Action(QStringLiteral("sep_FileExit"))->setVisible(anyEntry);
 }

@@ -12,6 +12,7 @@ class Global;
 class QAction;
 class QMainWindow;
 class QMenu;
+class RecentFiles;
 
 class GlobalMenus : public QObject {
     Q_OBJECT
@@ -29,6 +30,11 @@ public:
     QAction* WordWrap() const { return Action(QStringLiteral("menu_EditWordWrap")); }
     // The document Edit menu, also the pop-up of the text and rich-text pads.
     QMenu* EditMenu() const { return Menu(QStringLiteral("menu_Edit")); }
+    QMenu* RegistryMenu() const { return Menu(QStringLiteral("menu_EditReg")); }
+
+    // The recent-file items: a file that no longer exists is not shown, and the separator before
+    // Exit only while the list has an entry.
+    void DrawRecentFiles(const RecentFiles& files);
 
     // "Paste As" pastes plain text in a rich-text document, a new section in an INI document.
     bool PasteAsIsPlainText() const;

@@ -2,29 +2,16 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentHost.h"
 #include "Global.h"
-#include "mdform_QLEditor.h"
+#include "RecentFiles.h"
+#include "WindowArranger.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 
 namespace {
-const QString kRecentKey = QStringLiteral("MRU");
-
-DocType TypeOfKind(int kind) {
-    switch (kind) {
-    case 1:
-        return DocType::INI;
-    case 2:
-        return DocType::REG;
-    case 3:
-        return DocType::TXT;
-    default:
-        return DocType::RTF;
-    }
-}
-
 // How each type is named where documents are opened and created.
 struct TypeTexts {
     // In the limit message of the Open dialog, and of File New.
@@ -80,14 +67,16 @@ QString OpenFilter(int defaultType, const QString& t, const QString& r) {
     return order.join(QLatin1Char('|')) + QStringLiteral("|Other (*.*)|*.*");
 }
 
-// The open kind of the filter at a position of the shown order.
-int KindOfPosition(int defaultType, int position) {
-    static const int kKinds[4][5] = {{1, 2, 3, 4, 5}, {2, 1, 3, 4, 5}, {3, 1, 2, 4, 5}, {4, 1, 2, 3, 5}};
-    return kKinds[defaultType][std::clamp(position, 1, 5) - 1];
+// The editor of the filter at a position of the shown order; "Other" opens as rich text.
+DocType TypeOfPosition(int defaultType, int position) {
+    constexpr DocType I = DocType::INI, G = DocType::REG, T = DocType::TXT, R = DocType::RTF;
+    static const DocType kTypes[4][5] = {{I, G, T, R, R}, {G, I, T, R, R}, {T, I, G, R, R}, {R, I, G, T, R}};
+    return kTypes[defaultType][std::clamp(position, 1, 5) - 1];
 }
 } // namespace
 
-Opener::Opener(Global& global, mdform_QLEditor& main) : g_(global), main_(main) {}
+Opener::Opener(Global& global, DocumentHost& host, QMdiArea& area, RecentFiles& recent)
+    : g_(global), host_(host), area_(area), recent_(recent) {}
 
 void Opener::RegisterEditor(DocType type, Factory factory) {
     factories_[type] = std::move(factory);
@@ -99,8 +88,8 @@ DocumentWindow* Opener::Window(DocType type, int slot) {
         const auto factory = factories_.find(type);
         if (factory == factories_.end())
             return nullptr;
-        entry.window = factory->second(g_);
-        entry.window->setParent(&main_);
+        entry.window = factory->second(g_, host_);
+        entry.window->setParent(area_.window());
         entry.window->hide();
     }
     return entry.window;
@@ -139,7 +128,7 @@ DocumentWindow* Opener::NewDocument(DocType type, int slot) {
     }
     DocumentWindow* window = Window(type, slot);
     if (!window->mdiArea())
-        main_.MDIArea()->addSubWindow(window);
+        area_.addSubWindow(window);
     window->Tag = QString::number(slot);
     g_.CurrentSlot(type) = slot;
     window->setWindowTitle(QString::fromLatin1(TextsOf(type).newCaption));
@@ -149,14 +138,18 @@ DocumentWindow* Opener::NewDocument(DocType type, int slot) {
     return window;
 }
 
-void Opener::PresetOpen(const QString& path, int kind) {
-    preset_ = {true, path, g_.resources.FindNameOnly(path), kind};
+void Opener::PresetOpen(const QString& path, DocType type) {
+    preset_ = {true, path, g_.resources.FindNameOnly(path), type};
+}
+
+void Opener::Cascade() {
+    WindowArranger::Arrange(area_, WindowArranger::Cascade);
 }
 
 void Opener::OpenFileDialog() {
     if (preset_.set) {
         preset_.set = false;
-        OpenByKind(preset_.kind, preset_.path, preset_.title);
+        OpenAs(preset_.type, preset_.path, preset_.title);
         return;
     }
     Settings& settings = g_.settings;
@@ -169,7 +162,7 @@ void Opener::OpenFileDialog() {
     if (start.isEmpty())
         start = QDir::homePath();
 
-    CommonDialog& dialog = main_.Dialog();
+    CommonDialog& dialog = host_.Dialog();
     dialog.InitDir = start;
     dialog.DialogTitle = QStringLiteral("Open File for Editing");
     dialog.Filter = OpenFilter(defaultType, settings.txtFileFilter, settings.rtfFileFilter);
@@ -184,21 +177,20 @@ void Opener::OpenFileDialog() {
         const QStringList files = dialog.FileNames.isEmpty() ? QStringList{dialog.FileName} : dialog.FileNames;
         settings.Write(QStringLiteral("Last Open"), QFileInfo(files.first()).path());
         for (const QString& file : files) {
-            PresetOpen(file, OpenKindOf(file, settings.txtFileFilter));
+            PresetOpen(file, TypeOfName(file, settings.txtFileFilter));
             OpenFileDialog();
         }
-        main_.CascadeWindows();
+        Cascade();
         return;
     }
     const QString path = dialog.FileName;
     settings.Write(QStringLiteral("Last Open"), path.left(path.size() - dialog.FileTitle.size() - 1));
     if (!IsFile(path))
         return;
-    OpenByKind(KindOfPosition(defaultType, dialog.FilterIndex), path, dialog.FileTitle);
+    OpenAs(TypeOfPosition(defaultType, dialog.FilterIndex), path, dialog.FileTitle);
 }
 
-void Opener::OpenByKind(int kind, const QString& path, const QString& title) {
-    const DocType type = TypeOfKind(kind);
+void Opener::OpenAs(DocType type, const QString& path, const QString& title) {
     if (!factories_.count(type))
         return;
     const int slot = FindFreeSlot(type);
@@ -220,13 +212,13 @@ void Opener::OpenByKind(int kind, const QString& path, const QString& title) {
     }
 }
 
-int Opener::OpenKindOf(const QString& name, const QString& textFilter) {
+DocType Opener::TypeOfName(const QString& name, const QString& textFilter) {
     const QString last = name.toUpper().right(3);
     if (last == QLatin1String("INI"))
-        return 1;
+        return DocType::INI;
     if (last == QLatin1String("REG"))
-        return 2;
-    return textFilter.toUpper().contains(last) ? 3 : 4;
+        return DocType::REG;
+    return textFilter.toUpper().contains(last) ? DocType::TXT : DocType::RTF;
 }
 
 bool Opener::IsFullPath(const QString& name) {
@@ -253,7 +245,7 @@ void Opener::OpenCommandLine(const QString& commandLine) {
             continue;
         }
         if (IsFullPath(name)) {
-            PresetOpen(name, OpenKindOf(name, g_.settings.txtFileFilter));
+            PresetOpen(name, TypeOfName(name, g_.settings.txtFileFilter));
             OpenFileDialog();
         } else if (FindFreeSlot(DocType::RTF) >= 0) {
             // A name relative to the current folder shows its content in a new rich-text document.
@@ -270,67 +262,13 @@ void Opener::PasteToNew(DocType type) {
         window->EditPaste();
 }
 
-void Opener::ReadRecentFiles() {
-    for (int entry = 1; entry <= 4; ++entry)
-        recent_[entry] = g_.settings.Read(QStringLiteral("mru%1").arg(entry), kRecentKey);
-}
-
-void Opener::WriteRecentEntry(int entry) {
-    g_.settings.Write(QStringLiteral("mru%1").arg(entry), recent_[entry], kRecentKey);
-}
-
-void Opener::AddRecentFile(const QString& path) {
-    for (int entry = 1; entry <= 4; ++entry) {
-        if (recent_[entry] == path)
-            return;
-    }
-    for (int entry = 1; entry <= 4; ++entry) {
-        if (recent_[entry].isEmpty()) {
-            recent_[entry] = path;
-            WriteRecentEntry(entry);
-            return;
-        }
-    }
-    for (int entry = 1; entry <= 3; ++entry) {
-        recent_[entry] = recent_[entry + 1];
-        WriteRecentEntry(entry);
-    }
-    recent_[4] = path;
-    WriteRecentEntry(4);
-}
-
-void Opener::RemoveRecentEntry(int entry) {
-    for (int i = entry; i < 4; ++i) {
-        recent_[i] = recent_[i + 1];
-        WriteRecentEntry(i);
-    }
-    recent_[4].clear();
-    WriteRecentEntry(4);
-}
-
-void Opener::RefreshRecentMenu() {
-    GlobalMenus& menus = main_.Menus();
-    bool anyEntry = false;
-    for (int entry = 1; entry <= 4; ++entry) {
-        QAction* item = menus.Action(QStringLiteral("menu_FileRecent%1").arg(entry));
-        const QString& path = recent_[entry];
-        anyEntry = anyEntry || !path.isEmpty();
-        const bool shown = !path.isEmpty() && g_.resources.ValidateMRU(path);
-        item->setVisible(shown);
-        if (shown)
-            item->setText(QFileInfo(path).fileName().replace(QLatin1Char('&'), QLatin1String("&&")));
-    }
-    menus.Action(QStringLiteral("sep_FileExit"))->setVisible(anyEntry);
-}
-
 void Opener::OpenRecentFile(int entry) {
-    const QString path = g_.settings.Read(QStringLiteral("mru%1").arg(entry), kRecentKey);
+    const QString path = recent_.Stored(entry);
     if (!g_.resources.ValidateMRU(path)) {
         qlx::MsgBox(QStringLiteral("This file no longer exists"), qlx::vbOKOnly, QString());
-        RemoveRecentEntry(entry);
-        RefreshRecentMenu();
+        recent_.Remove(entry);
         return;
     }
-    PresetOpen(path, OpenKindOf(path, g_.settings.txtFileFilter));
+    PresetOpen(path, TypeOfName(path, g_.settings.txtFileFilter));
     OpenFileDialog();
 }

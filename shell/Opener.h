@@ -1,6 +1,6 @@
 // Every way of getting a document into the main window: File New, the Open dialog, a command line,
 // dropped files and text, the recent files and "Paste to new". Owns the slots' windows, the choice
-// of editor for a file, the limit of five documents per type and the recent-files list.
+// of editor for a file and the limit of five documents per type.
 #pragma once
 
 #include "DocumentWindow.h"
@@ -10,14 +10,17 @@
 #include <functional>
 #include <map>
 
+class DocumentHost;
 class Global;
-class mdform_QLEditor;
+class QMdiArea;
+class RecentFiles;
 
 class Opener {
 public:
-    using Factory = std::function<DocumentWindow*(Global&)>;
+    using Factory = std::function<DocumentWindow*(Global&, DocumentHost&)>;
 
-    Opener(Global& global, mdform_QLEditor& main);
+    // Document windows are made for the host and shown in the area.
+    Opener(Global& global, DocumentHost& host, QMdiArea& area, RecentFiles& recent);
 
     // Which window class serves a document type.
     void RegisterEditor(DocType type, Factory factory);
@@ -32,35 +35,33 @@ public:
 
     // Shows the Open dialog, or opens the preset file when one is set.
     void OpenFileDialog();
-    void PresetOpen(const QString& path, int kind);
+    void PresetOpen(const QString& path, DocType type);
     void OpenCommandLine(const QString& commandLine);
     // A new document of the type with the clipboard pasted into it, when a slot is free.
     void PasteToNew(DocType type);
 
-    void ReadRecentFiles();
-    void AddRecentFile(const QString& path);
-    void RefreshRecentMenu();
     void OpenRecentFile(int entry);
 
-    // Open kind of a file name: 1 INI, 2 REG, 3 text, 4 rich text.
-    static int OpenKindOf(const QString& name, const QString& textFilter);
+    // The editor for a file name: INI and REG by the extension, text when the text filter names
+    // it, else rich text.
+    static DocType TypeOfName(const QString& name, const QString& textFilter);
     static bool IsFullPath(const QString& name);
 
 private:
     // The slot's window, created when it does not exist yet; nullptr for a type without an editor.
     DocumentWindow* Window(DocType type, int slot);
-    void OpenByKind(int kind, const QString& path, const QString& title);
-    void WriteRecentEntry(int entry);
-    void RemoveRecentEntry(int entry);
+    void OpenAs(DocType type, const QString& path, const QString& title);
+    void Cascade();
 
     Global& g_;
-    mdform_QLEditor& main_;
+    DocumentHost& host_;
+    QMdiArea& area_;
+    RecentFiles& recent_;
     std::map<DocType, Factory> factories_;
     struct {
         bool set = false;
         QString path;
         QString title;
-        int kind = 0;
+        DocType type = DocType::INI;
     } preset_;
-    QString recent_[5];
 };

@@ -1,10 +1,12 @@
 #include "ShellTools.h"
 
 #include "Dialogs.h"
+#include "DocumentWindow.h"
 #include "Global.h"
+#include "Opener.h"
 #include "StringResources.h"
 #include "WinPaths.h"
-#include "mdform_QLEditor.h"
+#include "WindowArranger.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -13,29 +15,28 @@ namespace {
 struct SystemFile {
     bool inWindows;
     const char* name;
-    int kind;
+    DocType type;
 };
 
-// In the order they open: folder (Windows or drive C:), name, open kind (1 INI, 3 text).
-constexpr SystemFile kSystemFiles[] = {{true, "WIN.INI", 1},
-                                       {true, "SYSTEM.INI", 1},
-                                       {true, "PROTOCOL.INI", 1},
-                                       {false, "AUTOEXEC.BAT", 3},
-                                       {false, "CONFIG.SYS", 3}};
+// In the order they open: folder (Windows or drive C:), name, editor.
+constexpr SystemFile kSystemFiles[] = {{true, "WIN.INI", DocType::INI},
+                                       {true, "SYSTEM.INI", DocType::INI},
+                                       {true, "PROTOCOL.INI", DocType::INI},
+                                       {false, "AUTOEXEC.BAT", DocType::TXT},
+                                       {false, "CONFIG.SYS", DocType::TXT}};
 } // namespace
 
 void ShellTools::SystemFiles() {
     CloseChangedDocuments();
-    Opener& opener = g_.main->DocumentOpener();
     for (const SystemFile& file : kSystemFiles) {
         const QString folder = file.inWindows ? g_.windowsDirectory : WinPaths::DriveC();
         const QString path = WinPaths::FindNoCase(folder, QString::fromLatin1(file.name));
         if (path.isEmpty())
             continue;
-        opener.PresetOpen(path, file.kind);
-        opener.OpenFileDialog();
+        opener_.PresetOpen(path, file.type);
+        opener_.OpenFileDialog();
     }
-    g_.main->CascadeWindows();
+    WindowArranger::Arrange(area_, WindowArranger::Cascade);
 }
 
 void ShellTools::CloseChangedDocuments() {
@@ -45,7 +46,7 @@ void ShellTools::CloseChangedDocuments() {
             QPointer<DocumentWindow> window = entry.window;
             if (!window || window->Tag.isEmpty() || !entry.changed)
                 continue;
-            g_.main->MDIArea()->setActiveSubWindow(window);
+            area_.setActiveSubWindow(window);
             window->Activate();
             // A document the user kept stays open; one that may go is closed.
             if (window->ExitForm() && window)

@@ -3,10 +3,12 @@
 #pragma once
 
 class Global;
+class Opener;
+class QMdiArea;
 
 class ShellTools {
 public:
-    explicit ShellTools(Global& global) : g_(global) {}
+    ShellTools(Global& global, Opener& opener, QMdiArea& area) : g_(global), opener_(opener), area_(area) {}
 
     // Closes the changed documents (each offers to save), opens WIN.INI, SYSTEM.INI and
     // PROTOCOL.INI of the Windows folder and AUTOEXEC.BAT and CONFIG.SYS of drive C: where they
@@ -20,4 +22,6 @@ private:
     void CloseChangedDocuments();
 
     Global& g_;
+    Opener& opener_;
+    QMdiArea& area_;
 };

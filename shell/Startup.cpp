@@ -4,6 +4,10 @@
 #include "InstanceLock.h"
 #include "OS_SendMessage.h"
 #include "TerminationWatcher.h"
+#include "form_INI.h"
+#include "form_REG.h"
+#include "form_RTF.h"
+#include "form_TXT.h"
 #include "mdform_QLEditor.h"
 
 #include "Dialogs.h"
@@ -30,6 +34,13 @@ void Startup::ReportNotHandedOver(const QString& commandLine) {
     qlx::MsgBox(text, qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Files Not Opened"));
 }
 
+void Startup::RegisterEditors(Opener& opener) {
+    opener.RegisterEditor(DocType::INI, [](Global& g, DocumentHost& host) { return new form_INI(g, host); });
+    opener.RegisterEditor(DocType::REG, [](Global& g, DocumentHost& host) { return new form_REG(g, host); });
+    opener.RegisterEditor(DocType::TXT, [](Global& g, DocumentHost& host) { return new form_TXT(g, host); });
+    opener.RegisterEditor(DocType::RTF, [](Global& g, DocumentHost& host) { return new form_RTF(g, host); });
+}
+
 int Startup::Run(const QStringList& arguments) {
     Global global(QCoreApplication::applicationDirPath(), CommandLine(arguments, QDir::currentPath()));
     InstanceLock lock;
@@ -42,6 +53,7 @@ int Startup::Run(const QStringList& arguments) {
         return 0;
     }
     mdform_QLEditor window(global);
+    RegisterEditors(window.DocumentOpener());
     qlx::SetDialogParent(&window);
     TerminationWatcher watcher;
     QObject::connect(&watcher, &TerminationWatcher::terminationRequested, &window, &mdform_QLEditor::Terminate);

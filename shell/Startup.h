@@ -5,11 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+class Opener;
+
 class Startup {
 public:
     // One command-line text from the arguments the shell has already split: each made absolute
     // against the folder it was given in (the first instance does not share it), joined by spaces.
     static QString CommandLine(const QStringList& arguments, const QString& workingFolder);
+
+    // Gives each type of document its editor.
+    static void RegisterEditors(Opener& opener);
 
     // Runs the program in an application object that already exists; returns the exit code.
     static int Run(const QStringList& arguments);

@@ -6,11 +6,7 @@
 #include "TextFile.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
-#include "form_INI.h"
 #include "form_QLXOptions.h"
-#include "form_REG.h"
-#include "form_RTF.h"
-#include "form_TXT.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -34,7 +30,6 @@ const QString kCaption = QStringLiteral("Quillon Editor");
 // Set once the user has seen the welcome document of an installed program.
 const QString kWelcomeShown = QStringLiteral("Welcome Shown");
 constexpr int kTwipsPerInch = 1440;
-constexpr int kTickMs = 60000;
 constexpr int kPublishCheckMs = 3000;
 
 // Window geometry is kept in twips so that it means the same on screens of any density.
@@ -53,40 +48,31 @@ bool IsOpen(const DocumentWindow* window) {
 } // namespace
 
 mdform_QLEditor::mdform_QLEditor(Global& global, QWidget* parent)
-    : QMainWindow(parent), g_(global), mdi_(new QMdiArea(this)), autoSaveTimer_(new QTimer(this)),
+    : QMainWindow(parent), g_(global), mdi_(new QMdiArea(this)), autoSave_(global.settings, this),
       publishCheck_(new QTimer(this)),
       hook_([this](const CopyDataMessage& message, std::function<void(quint32)> reply) {
           // Files handed over while a prompt is up open once it has returned; the sender waits.
           qlx::NestedLoop::WhenIdle(this, [this, message, reply = std::move(reply)] { reply(WindowProc(message)); });
       }),
-      menus_(global, *this),
-      opener_(global, *this) {
-    g_.main = this;
+      menus_(global, *this), recent_(global.settings), opener_(global, *this, *mdi_, recent_) {
     setObjectName(QStringLiteral("mdform_QLEditor"));
     mdi_->setObjectName(QStringLiteral("MDIArea"));
     setCentralWidget(mdi_);
     setAcceptDrops(true);
     mdi_->viewport()->installEventFilter(this);
-    autoSaveTimer_->setObjectName(QStringLiteral("AutoSaveTimer"));
-    autoSaveTimer_->setInterval(kTickMs);
-    connect(autoSaveTimer_, &QTimer::timeout, this,
-            [this] { qlx::NestedLoop::WhenIdle(this, [this] { AutoSaveTick(); }); });
+    connect(&autoSave_, &AutoSave::minute, this,
+            [this] { qlx::NestedLoop::WhenIdle(this, [this] { AutoSaveMinute(); }); });
+    connect(&recent_, &RecentFiles::changed, this, [this] { menus_.DrawRecentFiles(recent_); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* window) {
         if (auto* document = qobject_cast<DocumentWindow*>(window))
             document->Activate();
     });
-    opener_.RegisterEditor(DocType::INI, [](Global& g) { return new form_INI(g); });
-    opener_.RegisterEditor(DocType::REG, [](Global& g) { return new form_REG(g); });
-    opener_.RegisterEditor(DocType::TXT, [](Global& g) { return new form_TXT(g); });
-    opener_.RegisterEditor(DocType::RTF, [](Global& g) { return new form_RTF(g); });
     publishCheck_->setInterval(kPublishCheckMs);
     connect(publishCheck_, &QTimer::timeout, this, &mdform_QLEditor::KeepPublished);
     ConnectShellCommands();
 }
 
-mdform_QLEditor::~mdform_QLEditor() {
-    g_.main = nullptr;
-}
+mdform_QLEditor::~mdform_QLEditor() = default;
 
 void mdform_QLEditor::ConnectShellCommands() {
     const auto on = [this](const char* name, const std::function<void()>& command) {
@@ -119,10 +105,10 @@ void mdform_QLEditor::ConnectShellCommands() {
     on("menu_WindowTileV", [this] { WindowArranger::Arrange(*mdi_, WindowArranger::TileVertically); });
     on("menu_WindowArrange", [this] { WindowArranger::Arrange(*mdi_, WindowArranger::ArrangeIcons); });
     on("menu_ToolsDirList", [this] { g_.resources.GatherDirList(g_.settings.supressResults); });
-    on("menu_ToolsSysedit", [this] { ShellTools(g_).SystemFiles(); });
-    on("menu_ToolsEnvVars", [this] { ShellTools(g_).GatherVariables(); });
-    on("menu_HelpAbout", [this] { ShellTools(g_).About(); });
-    on("menu_ToolsOptions", [this] { form_QLXOptions::Open(g_); });
+    on("menu_ToolsSysedit", [this] { ShellTools(g_, opener_, *mdi_).SystemFiles(); });
+    on("menu_ToolsEnvVars", [this] { ShellTools(g_, opener_, *mdi_).GatherVariables(); });
+    on("menu_HelpAbout", [this] { ShellTools(g_, opener_, *mdi_).About(); });
+    on("menu_ToolsOptions", [this] { form_QLXOptions::Open(g_, *this, dialog_, autoSave_); });
 }
 
 quint64 mdform_QLEditor::Handle() const {
@@ -153,12 +139,11 @@ void mdform_QLEditor::Load() {
     Publish();
     publishCheck_->start();
     settings.CreateKey(QStringLiteral("MRU"));
-    opener_.ReadRecentFiles();
-    opener_.RefreshRecentMenu();
+    recent_.Read();
     g_.windowsDirectory = WinPaths::WindowsDirectory();
     settings.ReadStartup();
     ApplyPlacement();
-    SetAutoSaveTimer(settings.autoSaveMinutes);
+    autoSave_.SetMinutes(settings.autoSaveMinutes);
     opener_.CreateWindows();
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
@@ -217,19 +202,9 @@ void mdform_QLEditor::OpenCommandLine(const QString& commandLine) {
     opener_.OpenCommandLine(commandLine);
 }
 
-void mdform_QLEditor::SetAutoSaveTimer(int minutes) {
-    g_.settings.autoSaveMinutes = minutes;
-    if (minutes != 0)
-        autoSaveTimer_->start();
-    else
-        autoSaveTimer_->stop();
-}
-
-void mdform_QLEditor::AutoSaveTick() {
-    if (++minuteCounter_ < g_.settings.autoSaveMinutes)
-        return;
-    minuteCounter_ = 0;
-    SaveAllDocuments(true);
+void mdform_QLEditor::AutoSaveMinute() {
+    if (autoSave_.MinutePassed())
+        SaveAllDocuments(true);
 }
 
 void mdform_QLEditor::ForEachWindow(const std::function<void(DocumentWindow*, DocumentSlot&)>& work) {
@@ -386,7 +361,7 @@ void mdform_QLEditor::dropEvent(QDropEvent* event) {
             if (!url.isLocalFile())
                 continue;
             const QString path = url.toLocalFile();
-            opener_.PresetOpen(path, Opener::OpenKindOf(path, g_.settings.txtFileFilter));
+            opener_.PresetOpen(path, Opener::TypeOfName(path, g_.settings.txtFileFilter));
             opener_.OpenFileDialog();
         }
     } else if (data->hasText()) {

@@ -3,11 +3,14 @@
 // sequences.
 #pragma once
 
+#include "AutoSave.h"
 #include "CommonDialog.h"
 #include "CopyDataMessage.h"
+#include "DocumentHost.h"
 #include "GlobalMenus.h"
 #include "OS_SendMessage.h"
 #include "Opener.h"
+#include "RecentFiles.h"
 #include "Settings.h"
 
 #include <QMainWindow>
@@ -19,7 +22,7 @@ struct DocumentSlot;
 class QMdiArea;
 class QTimer;
 
-class mdform_QLEditor : public QMainWindow {
+class mdform_QLEditor : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     explicit mdform_QLEditor(Global& global, QWidget* parent = nullptr);
@@ -33,8 +36,6 @@ public:
     // Opens the files named in one command-line text (names separated by spaces).
     virtual void OpenCommandLine(const QString& commandLine);
 
-    // Switches the one-minute timer on for an interval of 1 to 99 minutes, off for 0.
-    void SetAutoSaveTimer(int minutes);
     // Saves every changed document; automatic: the pass the timer starts, shown in the caption.
     void SaveAllDocuments(bool automatic);
     void CloseAllDocuments();
@@ -52,11 +53,18 @@ public:
 
     quint64 Handle() const;
     QMdiArea* MDIArea() const { return mdi_; }
-    QTimer* AutoSaveTimer() const { return autoSaveTimer_; }
+    AutoSave& AutoSaver() { return autoSave_; }
     GlobalMenus& Menus() { return menus_; }
     Opener& DocumentOpener() { return opener_; }
-    // The one common dialog every editor configures and shows.
-    CommonDialog& Dialog() { return dialog_; }
+    RecentFiles& Recent() { return recent_; }
+
+    void SetMenuState(const QString& typeName) override { menus_.SetState(typeName); }
+    QAction* MenuItem(const QString& name) const override { return menus_.Action(name); }
+    QMenu* EditMenu() const override { return menus_.EditMenu(); }
+    QMenu* RegistryMenu() const override { return menus_.RegistryMenu(); }
+    QAction* WordWrap() const override { return menus_.WordWrap(); }
+    CommonDialog& Dialog() override { return dialog_; }
+    void FileOpened(const QString& path) override { recent_.Add(path); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +78,7 @@ private:
     void ApplyPlacement();
     void WriteGeometry();
     void OpenWelcomeDocument();
-    void AutoSaveTick();
+    void AutoSaveMinute();
     void PrintActiveDocument();
     void PasteAs();
     void Publish();
@@ -83,12 +91,12 @@ private:
 
     Global& g_;
     QMdiArea* mdi_;
-    QTimer* autoSaveTimer_;
+    AutoSave autoSave_;
     QTimer* publishCheck_;
     OS_SendMessage hook_;
     GlobalMenus menus_;
-    Opener opener_;
+    RecentFiles recent_;
     CommonDialog dialog_;
-    int minuteCounter_ = 0;
+    Opener opener_;
     bool loaded_ = false;
 };

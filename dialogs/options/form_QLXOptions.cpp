@@ -1,10 +1,12 @@
 #include "form_QLXOptions.h"
 
+#include "AutoSave.h"
+#include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentWindow.h"
 #include "Global.h"
 #include "SendToLink.h"
 #include "StringResources.h"
-#include "mdform_QLEditor.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -80,15 +82,15 @@ QString Flag(bool on) {
 }
 } // namespace
 
-form_QLXOptions* form_QLXOptions::Open(Global& global) {
+form_QLXOptions* form_QLXOptions::Open(Global& global, QWidget& main, CommonDialog& common, AutoSave& autoSave) {
     form_QLXOptions* dialog = nullptr;
-    for (form_QLXOptions* open : global.main->findChildren<form_QLXOptions*>(Qt::FindDirectChildrenOnly)) {
+    for (form_QLXOptions* open : main.findChildren<form_QLXOptions*>(Qt::FindDirectChildrenOnly)) {
         // A closed dialog may still wait for its deletion.
         if (open->isVisible())
             dialog = open;
     }
     if (!dialog)
-        dialog = new form_QLXOptions(global, global.main);
+        dialog = new form_QLXOptions(global, main, common, autoSave);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -103,7 +105,8 @@ QString form_QLXOptions::ContextCommand(const QString& applicationFolder) {
 #endif
 }
 
-form_QLXOptions::form_QLXOptions(Global& global, QWidget* parent) : QDialog(parent), g_(global) {
+form_QLXOptions::form_QLXOptions(Global& global, QWidget& main, CommonDialog& dialog, AutoSave& autoSave)
+    : QDialog(&main), g_(global), dialog_(dialog), autoSave_(autoSave) {
     setObjectName(QStringLiteral("form_QLXOptions"));
     setWindowTitle(QStringLiteral("Quillon Editor Options"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -293,7 +296,7 @@ void form_QLXOptions::RegisterHelp() {
 }
 
 void form_QLXOptions::Load() {
-    g_.main->AutoSaveTimer()->stop();
+    autoSave_.Pause();
     resize(kWidthTwips * logicalDpiX() / kTwipsPerInch, kHeightTwips * logicalDpiY() / kTwipsPerInch);
     currentPage_ = 1;
     for (int page = 2; page <= 5; ++page)
@@ -363,7 +366,7 @@ bool form_QLXOptions::CheckAutoSave() {
 }
 
 void form_QLXOptions::ChooseDefaultFont() {
-    CommonDialog& dialog = g_.main->Dialog();
+    CommonDialog& dialog = dialog_;
     dialog.DialogTitle = QStringLiteral("Choose Default Font and Size");
     dialog.FontName = g_.settings.txtDefaultFont;
     dialog.FontSize = g_.settings.txtDefaultSize;
@@ -484,7 +487,7 @@ void form_QLXOptions::SaveDefaultOpenType() {
 void form_QLXOptions::SaveAutoSave() {
     const int minutes = cb_AutoSave->isChecked() ? AutoSaveMinutes(txt_AutoSave->text()).value_or(0) : 0;
     g_.settings.Write(QStringLiteral("AutoSave"), QString::number(minutes));
-    g_.main->SetAutoSaveTimer(minutes);
+    autoSave_.SetMinutes(minutes);
 }
 
 void form_QLXOptions::reject() {
@@ -494,6 +497,6 @@ void form_QLXOptions::reject() {
 void form_QLXOptions::closeEvent(QCloseEvent* event) {
     // However the dialog goes (OK has stored its minutes by now, Cancel and the title bar have
     // changed nothing), the timer runs again with the minutes in force.
-    g_.main->SetAutoSaveTimer(g_.settings.autoSaveMinutes);
+    autoSave_.SetMinutes(g_.settings.autoSaveMinutes);
     event->accept();
 }

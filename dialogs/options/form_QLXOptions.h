@@ -11,6 +11,8 @@
 #include <array>
 #include <memory>
 
+class AutoSave;
+class CommonDialog;
 class Global;
 class QButtonGroup;
 class QCheckBox;
@@ -25,7 +27,7 @@ class form_QLXOptions : public QDialog {
     Q_OBJECT
 public:
     // Shows the one options dialog of the main window, loading it when it is not open.
-    static form_QLXOptions* Open(Global& global);
+    static form_QLXOptions* Open(Global& global, QWidget& main, CommonDialog& common, AutoSave& autoSave);
 
     // What the context-menu entry of every file runs: the program in its folder with that file.
     static QString ContextCommand(const QString& applicationFolder);
@@ -44,7 +46,7 @@ private:
         int resource = 0;
     };
 
-    form_QLXOptions(Global& global, QWidget* parent);
+    form_QLXOptions(Global& global, QWidget& main, CommonDialog& dialog, AutoSave& autoSave);
 
     QGroupBox* BuildGeneral();
     QGroupBox* BuildTxtPage();
@@ -75,6 +77,8 @@ private:
     void SaveAutoSave();
 
     Global& g_;
+    CommonDialog& dialog_;
+    AutoSave& autoSave_;
 
     QTabBar* TS;
     std::array<QGroupBox*, 5> frame_Sections;

@@ -3,7 +3,6 @@
 #include "Dialogs.h"
 #include "Global.h"
 #include "SearchPad.h"
-#include "mdform_QLEditor.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -13,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QScreen>
 
@@ -58,7 +58,7 @@ form_SR* Shown(Global& global) {
 }
 } // namespace
 
-form_SR::form_SR(Global& global) : QDialog(global.main), g_(global) {
+form_SR::form_SR(Global& global, QWidget* frame) : QDialog(frame), g_(global) {
     setObjectName(QStringLiteral("frm_Search"));
     setWindowTitle(QStringLiteral("frm_Search"));
     setModal(false);
@@ -130,9 +130,9 @@ form_SR* form_SR::Loaded(Global& global) {
     return global.searchDialog;
 }
 
-form_SR& form_SR::Load(Global& global) {
+form_SR& form_SR::Load(Global& global, const DocumentWindow& window) {
     if (!global.searchDialog)
-        global.searchDialog = new form_SR(global);
+        global.searchDialog = new form_SR(global, window.window());
     return *global.searchDialog;
 }
 
@@ -149,9 +149,10 @@ void form_SR::Serve(Global& global, const DocumentWindow& window, SearchEntry en
     const SearchPad pad(&window);
     if (!pad.IsValid())
         return;
-    form_SR& dialog = Load(global);
+    form_SR& dialog = Load(global, window);
     dialog.Initialize();
     dialog.SetDocument(window.Type(), window.Slot());
+    dialog.FollowActivation(window.mdiArea());
     dialog.Enter(entry, pad);
 }
 
@@ -161,8 +162,22 @@ void form_SR::Initialize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int insetX = qRound(kInset * screen->logicalDotsPerInchX() / kTwipsPerInch);
     const int insetY = qRound(kInset * screen->logicalDotsPerInchY() / kTwipsPerInch);
-    const QRect corner = g_.settings.containSRD && g_.main ? g_.main->frameGeometry() : screen->geometry();
+    const QWidget* frame = parentWidget();
+    const QRect corner = g_.settings.containSRD && frame ? frame->frameGeometry() : screen->geometry();
     move(corner.x() + corner.width() - frameGeometry().width() - insetX, corner.y() + insetY);
+}
+
+void form_SR::FollowActivation(const QMdiArea* area) {
+    if (!area)
+        return;
+    connect(area, &QMdiArea::subWindowActivated, this, &form_SR::DocumentActivated, Qt::UniqueConnection);
+}
+
+void form_SR::DocumentActivated(QMdiSubWindow* window) {
+    // The dialog serves text and rich-text documents only: another kind made active ends it.
+    const auto* document = qobject_cast<const DocumentWindow*>(window);
+    if (document && document->Type() != DocType::TXT && document->Type() != DocType::RTF)
+        cmd_Cance_Click();
 }
 
 void form_SR::SetDocument(DocType type, int slot) {

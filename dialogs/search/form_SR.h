@@ -14,6 +14,8 @@ class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
 class QPushButton;
 class SearchPad;
 
@@ -35,7 +37,8 @@ public:
 
     // The loaded dialog, or nullptr.
     static form_SR* Loaded(Global& global);
-    static form_SR& Load(Global& global);
+    // Loads the dialog in the frame of the window it is to serve.
+    static form_SR& Load(Global& global, const DocumentWindow& window);
 
     // Places the dialog near the top right corner of the screen, or of the main window when the
     // dialog is contained.
@@ -65,7 +68,9 @@ protected:
 private:
     enum class Outcome { Done, Again };
 
-    explicit form_SR(Global& global);
+    form_SR(Global& global, QWidget* frame);
+    void FollowActivation(const QMdiArea* area);
+    void DocumentActivated(QMdiSubWindow* window);
     void BuildControls();
     void Enter(SearchEntry entry, const SearchPad& pad);
     void ShowForInput();

@@ -10,7 +10,7 @@
 #include "TextFile.h"
 #include "form_ADE.h"
 #include "form_INIAddValue.h"
-#include "mdform_QLEditor.h"
+#include "DocumentHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -69,8 +69,8 @@ public:
 };
 } // namespace
 
-form_INI::form_INI(Global& global)
-    : DocumentWindow(global, DocType::INI), TV(new QTreeWidget), RTFPrintBox(new QTextEdit) {
+form_INI::form_INI(Global& global, DocumentHost& host)
+    : DocumentWindow(global, host, DocType::INI), TV(new QTreeWidget), RTFPrintBox(new QTextEdit) {
     setObjectName(QStringLiteral("form_INI"));
     setWindowTitle(QStringLiteral("INI File"));
     auto* content = new QWidget(this);
@@ -106,7 +106,7 @@ form_INI::form_INI(Global& global)
             Edit();
     });
     connect(TV, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        g_.main->Menus().EditMenu()->popup(TV->viewport()->mapToGlobal(at));
+        host_.EditMenu()->popup(TV->viewport()->mapToGlobal(at));
     });
 }
 
@@ -172,7 +172,7 @@ void form_INI::NodeClick(QTreeWidgetItem* item) {
     const Kind kind = IniItem::KindOf(item);
     const bool line = kind == Kind::Value || kind == Kind::Comment;
     SetButtons(true, kind == Kind::Section, kind != Kind::File, line, kind != Kind::File);
-    g_.main->Menus().Action(QStringLiteral("menu_EditDeleteAllNodes"))->setEnabled(kind == Kind::Value);
+    host_.MenuItem(QStringLiteral("menu_EditDeleteAllNodes"))->setEnabled(kind == Kind::Value);
 }
 
 void form_INI::ShowButtons(bool hidden) {
@@ -183,7 +183,7 @@ void form_INI::ShowButtons(bool hidden) {
 void form_INI::Enable(Button button, bool enabled) {
     buttons_[button]->setEnabled(enabled);
     if (const char* menu = kButtons[button].menu)
-        g_.main->Menus().Action(QString::fromLatin1(menu))->setEnabled(enabled);
+        host_.MenuItem(QString::fromLatin1(menu))->setEnabled(enabled);
 }
 
 void form_INI::SetButtons(bool addSection, bool deleteSection, bool addValue, bool deleteValue, bool edit) {

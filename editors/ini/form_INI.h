@@ -17,7 +17,7 @@ class QTreeWidgetItem;
 class form_INI : public DocumentWindow {
     Q_OBJECT
 public:
-    explicit form_INI(Global& global);
+    form_INI(Global& global, DocumentHost& host);
 
     void New() override { NewINI(); }
     std::optional<FileError> Open() override { return OpenINI(); }

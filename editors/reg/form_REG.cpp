@@ -13,7 +13,7 @@
 #include "Twips.h"
 #include "form_AddHK.h"
 #include "form_REGEdit.h"
-#include "mdform_QLEditor.h"
+#include "DocumentHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,8 +90,8 @@ QString Stored(const QString& typed, const QString& stored, bool quoted) {
 }
 } // namespace
 
-form_REG::form_REG(Global& global)
-    : DocumentWindow(global, DocType::REG), IL(ImageList(*style())), TV(new QTreeWidget), LV(new QTreeWidget),
+form_REG::form_REG(Global& global, DocumentHost& host)
+    : DocumentWindow(global, host, DocType::REG), IL(ImageList(*style())), TV(new QTreeWidget), LV(new QTreeWidget),
       lbl_location(new QLabel), PB(new QProgressBar), PB2(new QProgressBar), RTFPrint2(new QTextEdit),
       nodes_(global.resources, FolderIcon(IL), IL.at(2)) {
     setObjectName(QStringLiteral("form_REG"));
@@ -223,14 +223,14 @@ void form_REG::SaveColumnWidths() {
 void form_REG::SetRegMenus(const QString& focus) {
     focus_ = focus;
     const bool tree = focus == kTV;
-    GlobalMenus& menus = g_.main->Menus();
+    DocumentHost& menus = host_;
     const auto show = [&menus](std::initializer_list<const char*> names, bool visible) {
         for (const char* name : names)
-            menus.Action(QString::fromLatin1(name))->setVisible(visible);
+            menus.MenuItem(QString::fromLatin1(name))->setVisible(visible);
     };
     show({"menu_EditModify", "sep_EditRegModify"}, !tree);
     show({"menu_EditNew", "sep_EditRegDelete", "menu_EditDelete"}, true);
-    menus.Action(QStringLiteral("menu_EditNewKey"))->setEnabled(tree);
+    menus.MenuItem(QStringLiteral("menu_EditNewKey"))->setEnabled(tree);
     show({"sep_EditNewValues", "menu_EditNewString", "Menu_EditNewDword", "menu_EditNewBinary"}, !tree);
     show({"sep_EditRegRename", "menu_EditRename"}, tree);
 }
@@ -283,7 +283,7 @@ bool form_REG::eventFilter(QObject* watched, QEvent* event) {
             SaveColumnWidths();
         if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             SetRegMenus(tree ? kTV : kLV);
-            g_.main->Menus().Menu(QStringLiteral("menu_EditReg"))->popup(QCursor::pos());
+            host_.RegistryMenu()->popup(QCursor::pos());
         }
         break;
     }

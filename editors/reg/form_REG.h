@@ -24,7 +24,7 @@ class RegLines;
 class form_REG : public DocumentWindow {
     Q_OBJECT
 public:
-    explicit form_REG(Global& global);
+    form_REG(Global& global, DocumentHost& host);
 
     void New() override { NewREG(); }
     std::optional<FileError> Open() override { return OpenREG(); }

@@ -9,7 +9,7 @@
 #include "SelectionFormat.h"
 #include "ToolbarIcons.h"
 #include "form_SR.h"
-#include "mdform_QLEditor.h"
+#include "DocumentHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -37,7 +37,7 @@ bool IsEnter(const QKeyEvent& key) {
 }
 } // namespace
 
-form_RTF::form_RTF(Global& global) : DocumentWindow(global, DocType::RTF), pad(new RtfPad) {
+form_RTF::form_RTF(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::RTF), pad(new RtfPad) {
     setObjectName(QStringLiteral("form_RTF"));
     setWindowTitle(QStringLiteral("RTF Pad"));
     auto* client = new QWidget;
@@ -56,9 +56,9 @@ form_RTF::form_RTF(Global& global) : DocumentWindow(global, DocType::RTF), pad(n
     connect(pad, &RtfPad::KeyReleased, this, &form_RTF::KeyReleased);
     connect(pad, &RtfPad::MousePressed, this, &form_RTF::ShowSelectionFormat);
     connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        g_.main->Menus().EditMenu()->popup(pad->viewport()->mapToGlobal(at));
+        host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at));
     });
-    connect(g_.main->Menus().WordWrap(), &QAction::toggled, this, &form_RTF::ApplyWordWrap);
+    connect(host_.WordWrap(), &QAction::toggled, this, &form_RTF::ApplyWordWrap);
     // The Format menu's checks follow the active window's selection.
     connect(this, &QMdiSubWindow::aboutToActivate, this, &form_RTF::ShowSelectionFormat);
 }
@@ -137,7 +137,7 @@ void form_RTF::Load(const QByteArray& bytes) {
 
 
 bool form_RTF::WordWrap() const {
-    return g_.main->Menus().WordWrap()->isChecked();
+    return host_.WordWrap()->isChecked();
 }
 
 void form_RTF::ApplyWordWrap() {
@@ -146,7 +146,7 @@ void form_RTF::ApplyWordWrap() {
 
 void form_RTF::EditWW() {
     // Every text window follows the check through its toggled signal.
-    QAction* check = g_.main->Menus().WordWrap();
+    QAction* check = host_.WordWrap();
     check->setChecked(!check->isChecked());
 }
 
@@ -183,7 +183,7 @@ bool form_RTF::AskSaveName(QString* path, QString* title, bool* rich) {
     if (!DocumentWindow::AskSaveName(QStringLiteral("Save RTF File"), filter, QStringLiteral(".RTF"), path, title))
         return false;
     // The second entry of the filter is plain text.
-    *rich = g_.main->Dialog().FilterIndex != 2;
+    *rich = host_.Dialog().FilterIndex != 2;
     return true;
 }
 
@@ -264,7 +264,7 @@ void form_RTF::SearchAgain() {
 }
 
 void form_RTF::FormatFont() {
-    CommonDialog& dialog = g_.main->Dialog();
+    CommonDialog& dialog = host_.Dialog();
     dialog.DialogTitle = QStringLiteral("Select Font and Attributes");
     dialog.Flags = qlx::CF_BOTH;
     // The dialog starts from the font the caret types with.
@@ -283,7 +283,7 @@ void form_RTF::FormatFont() {
 }
 
 void form_RTF::FormatColor() {
-    CommonDialog& dialog = g_.main->Dialog();
+    CommonDialog& dialog = host_.Dialog();
     dialog.DialogTitle = QStringLiteral("Choose Color for Font");
     dialog.Color = pad->textColor();
     if (!dialog.ShowColor())
@@ -391,9 +391,9 @@ void form_RTF::ShowSelectionFormat() {
         {"menu_FormatUnderline", underline_, selection.Underline()},
         {"menu_FormatBulleted", list_, selection.Bulleted()},
     };
-    GlobalMenus& menus = g_.main->Menus();
+    DocumentHost& menus = host_;
     for (const auto& item : shown) {
-        menus.Action(QString::fromLatin1(item.menu))->setChecked(item.on);
+        menus.MenuItem(QString::fromLatin1(item.menu))->setChecked(item.on);
         item.button->setChecked(item.on);
     }
 }

@@ -15,7 +15,7 @@ class RtfPad;
 class form_RTF : public DocumentWindow {
     Q_OBJECT
 public:
-    explicit form_RTF(Global& global);
+    form_RTF(Global& global, DocumentHost& host);
 
     void New() override { NewRTF(); }
     std::optional<FileError> Open() override { return OpenRTF(); }

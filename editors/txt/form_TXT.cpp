@@ -5,7 +5,7 @@
 #include "Global.h"
 #include "TextFile.h"
 #include "form_SR.h"
-#include "mdform_QLEditor.h"
+#include "DocumentHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -35,7 +35,7 @@ bool HasCharactersThePadBreaksAt(QStringView text) {
 }
 } // namespace
 
-form_TXT::form_TXT(Global& global) : DocumentWindow(global, DocType::TXT), pad(new QPlainTextEdit(this)) {
+form_TXT::form_TXT(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::TXT), pad(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("form_TXT"));
     setWindowTitle(QStringLiteral("Text Pad"));
     pad->setObjectName(QStringLiteral("pad"));
@@ -45,9 +45,9 @@ form_TXT::form_TXT(Global& global) : DocumentWindow(global, DocType::TXT), pad(n
     ApplyWordWrap();
     connect(pad, &QPlainTextEdit::textChanged, this, [this] { Altered(true); });
     connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        g_.main->Menus().EditMenu()->popup(pad->viewport()->mapToGlobal(at));
+        host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at));
     });
-    connect(g_.main->Menus().WordWrap(), &QAction::toggled, this, &form_TXT::ApplyWordWrap);
+    connect(host_.WordWrap(), &QAction::toggled, this, &form_TXT::ApplyWordWrap);
 }
 
 void form_TXT::NewTXT() {
@@ -85,7 +85,7 @@ void form_TXT::ApplyFont() {
 }
 
 bool form_TXT::WordWrap() const {
-    return g_.main->Menus().WordWrap()->isChecked();
+    return host_.WordWrap()->isChecked();
 }
 
 void form_TXT::ApplyWordWrap() {
@@ -94,7 +94,7 @@ void form_TXT::ApplyWordWrap() {
 
 void form_TXT::EditWW() {
     // Every text window follows the check through its toggled signal.
-    QAction* check = g_.main->Menus().WordWrap();
+    QAction* check = host_.WordWrap();
     check->setChecked(!check->isChecked());
 }
 

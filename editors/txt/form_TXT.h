@@ -12,7 +12,7 @@ class QPlainTextEdit;
 class form_TXT : public DocumentWindow {
     Q_OBJECT
 public:
-    explicit form_TXT(Global& global);
+    form_TXT(Global& global, DocumentHost& host);
 
     void New() override { NewTXT(); }
     std::optional<FileError> Open() override { return OpenTXT(); }

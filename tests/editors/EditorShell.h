@@ -1,11 +1,8 @@
 // A loaded main window in folders of its own that opens documents of one type in their real editor.
 #pragma once
 
-#include "Global.h"
-#include "ScriptedResponder.h"
-#include "TestEnvironment.h"
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
-#include "mdform_QLEditor.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,29 +17,20 @@
     if (QStandardPaths::findExecutable("pdftotext").isEmpty())                                               \
     QSKIP("pdftotext (poppler-utils) is not installed")
 
-// FilterIndex is the type's entry in the open dialog's filter list; a window of a width above
-// zero is given that size, for tests that look at its layout.
-template <class Form, DocType Type, int FilterIndex, int Width = 0, int Height = 0> struct EditorShell {
-    TestEnvironment env;
-    // Every prompt fails the test unless a test scripts its answer.
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
-
+// A window of a width above zero is given that size, for tests that look at its layout.
+template <class Form, DocType Type, int Width = 0, int Height = 0> struct EditorShell : MainWindowFixture {
     // before runs ahead of the main window's loading, to preset what it reads.
-    explicit EditorShell(const std::function<void(EditorShell&)>& before = {}, bool programFolder = true) {
-        if (programFolder)
-            QDir().mkpath(env.path("app"));
-        if (before)
-            before(*this);
-        main.Load();
-    }
+    explicit EditorShell(const std::function<void(EditorShell&)>& before = {}, bool programFolder = true)
+        : MainWindowFixture([this, &before](MainWindowFixture&) {
+              if (before)
+                  before(*this);
+          },
+                            programFolder) {}
 
-    Opener& opener() { return main.DocumentOpener(); }
     Form* New() { return Sized(opener().NewDocument(Type, -1)); }
     Form* Current() { return Sized(g.Slot(Type, g.CurrentSlot(Type)).window.data()); }
     Form* Open(const QString& path) {
-        opener().PresetOpen(path, FilterIndex);
+        opener().PresetOpen(path, Type);
         opener().OpenFileDialog();
         return Current();
     }

@@ -4,13 +4,12 @@
 
 #include "DocumentWindow.h"
 #include "Global.h"
-#include "mdform_QLEditor.h"
 
 #include <QStringList>
 
 class FakeDocument : public DocumentWindow {
 public:
-    FakeDocument(Global& global, DocType type) : DocumentWindow(global, type) {}
+    FakeDocument(Global& global, DocumentHost& host, DocType type) : DocumentWindow(global, host, type) {}
 
     void New() override { calls << QStringLiteral("New"); }
     std::optional<FileError> Open() override {
@@ -23,7 +22,7 @@ public:
     }
     bool SaveFile() override {
         calls << QStringLiteral("SaveFile");
-        captionsAtSave << (g_.main ? g_.main->windowTitle() : QString());
+        captionsAtSave << window()->windowTitle();
         if (!saveSucceeds)
             return false;
         Altered(false);

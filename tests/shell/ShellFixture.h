@@ -2,26 +2,25 @@
 #pragma once
 
 #include "FakeDocument.h"
-#include "Global.h"
-#include "ScriptedResponder.h"
-#include "TestEnvironment.h"
-#include "mdform_QLEditor.h"
+#include "MainWindowFixture.h"
 
 #include <QFile>
 #include <QMdiArea>
 #include <memory>
 
-struct ShellFixture {
-    explicit ShellFixture(const std::function<void(Global&)>& before = {}) {
-        if (before)
-            before(global);
-        for (DocType type : Global::kWalkOrder) {
-            main.DocumentOpener().RegisterEditor(type, [type](Global& g) { return new FakeDocument(g, type); });
-        }
-        main.Load();
-    }
+struct ShellFixture : MainWindowFixture {
+    explicit ShellFixture(const std::function<void(Global&)>& before = {})
+        : MainWindowFixture([&before](MainWindowFixture& f) {
+              if (before)
+                  before(f.g);
+              for (DocType type : Global::kWalkOrder) {
+                  f.opener().RegisterEditor(type, [type](Global& g, DocumentHost& host) {
+                      return new FakeDocument(g, host, type);
+                  });
+              }
+          }) {}
 
-    FakeDocument* Doc(DocType type, int slot) { return static_cast<FakeDocument*>(global.Slot(type, slot).window.data()); }
+    FakeDocument* Doc(DocType type, int slot) { return static_cast<FakeDocument*>(g.Slot(type, slot).window.data()); }
 
     // A file in the test's folder with some content.
     QString File(const QString& name) {
@@ -31,9 +30,4 @@ struct ShellFixture {
         file.write("x\r\n");
         return path;
     }
-
-    TestEnvironment env;
-    ScriptedResponder responder;
-    Global global{env.path("app"), QString()};
-    mdform_QLEditor main{global};
 };

@@ -42,7 +42,7 @@ private slots:
         QVERIFY(qAbs(w.height() - screen.height() * 3 / 4) <= 1);
         QVERIFY(qAbs(w.geometry().x() - (screen.width() - w.width()) / 2) <= 1);
         QVERIFY(qAbs(w.geometry().y() - (screen.height() - w.height()) / 2) <= 1);
-        QVERIFY(!w.AutoSaveTimer()->isActive());
+        QVERIFY(!w.AutoSaver().Timer()->isActive());
     }
 
     void savedPlaceIsRestored() {
@@ -70,11 +70,11 @@ private slots:
         g.settings.Write("AutoSave", "150");
         RecordingWindow w(g);
         w.Load();
-        QVERIFY(w.AutoSaveTimer()->isActive());
-        QCOMPARE(w.AutoSaveTimer()->interval(), 60000);
+        QVERIFY(w.AutoSaver().Timer()->isActive());
+        QCOMPARE(w.AutoSaver().Timer()->interval(), 60000);
         QCOMPARE(g.settings.autoSaveMinutes, 99);
-        w.SetAutoSaveTimer(0);
-        QVERIFY(!w.AutoSaveTimer()->isActive());
+        w.AutoSaver().SetMinutes(0);
+        QVERIFY(!w.AutoSaver().Timer()->isActive());
     }
 
     void commandLineThenWelcomeDocumentOnce() {

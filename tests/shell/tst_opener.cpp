@@ -33,18 +33,18 @@ private slots:
         Opener& opener = f.main.DocumentOpener();
         for (int i = 0; i < 5; ++i)
             QVERIFY(opener.NewDocument(DocType::INI, -1));
-        f.responder.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
         QVERIFY(!opener.NewDocument(DocType::INI, -1));
-        QCOMPARE(f.responder.calls().at(0).text,
+        QCOMPARE(f.r.calls().at(0).text,
                  QStringLiteral("There are no more INI File documents available to open.  Please close one "
                                 "before opening another."));
-        QCOMPARE(f.responder.calls().at(0).title, QStringLiteral("Reached the limit of 5 type max"));
-        QCOMPARE(f.responder.calls().at(0).icon, 0);
+        QCOMPARE(f.r.calls().at(0).title, QStringLiteral("Reached the limit of 5 type max"));
+        QCOMPARE(f.r.calls().at(0).icon, 0);
 
-        f.responder.expectMsgBox(qlx::vbOK);
-        opener.PresetOpen(f.File("six.ini"), 1);
+        f.r.expectMsgBox(qlx::vbOK);
+        opener.PresetOpen(f.File("six.ini"), DocType::INI);
         opener.OpenFileDialog();
-        QVERIFY(f.responder.calls().at(1).text.startsWith("There are no more INI documents"));
+        QVERIFY(f.r.calls().at(1).text.startsWith("There are no more INI documents"));
 
         // The lowest free slot is taken again.
         f.Doc(DocType::INI, 2)->close();
@@ -54,9 +54,9 @@ private slots:
     void openDialogFilterOrderAndKind() {
         ShellFixture f([](Global& g) { g.settings.Write("Default Open Type", "2"); });
         const QString ini = f.File("conf.ini");
-        f.responder.expectOpen(QStringList{ini}, 1);
+        f.r.expectOpen(QStringList{ini}, 1);
         f.main.DocumentOpener().OpenFileDialog();
-        const DialogCall& call = f.responder.calls().at(0);
+        const DialogCall& call = f.r.calls().at(0);
         QCOMPARE(call.dialog.DialogTitle, QStringLiteral("Open File for Editing"));
         QCOMPARE(call.dialog.Filter,
                  QStringLiteral("Text File|*.TXT;*.INF;*.BAT;*.KIX;*.REXX;*.HTM;*.HTML|INI File|*.INI|Registry "
@@ -64,13 +64,13 @@ private slots:
         QCOMPARE(call.dialog.InitDir, f.env.path("home/Documents"));
         // The filter chooses the editor, not the extension.
         QCOMPARE(OpenedIn(f, DocType::TXT), QStringList{"Open " + ini});
-        QCOMPARE(f.global.settings.Read("Last Open"), f.env.root());
+        QCOMPARE(f.g.settings.Read("Last Open"), f.env.root());
 
         // Next time the dialog starts where the last file was; a cancel changes nothing.
-        f.responder.expectCancel(DialogKind::Open);
+        f.r.expectCancel(DialogKind::Open);
         f.main.DocumentOpener().OpenFileDialog();
-        QCOMPARE(f.responder.calls().at(1).dialog.InitDir, f.env.root());
-        QCOMPARE(f.global.settings.Read("Last Open"), f.env.root());
+        QCOMPARE(f.r.calls().at(1).dialog.InitDir, f.env.root());
+        QCOMPARE(f.g.settings.Read("Last Open"), f.env.root());
     }
 
     void kindOfPosition_data() {
@@ -92,7 +92,7 @@ private slots:
         QFETCH(int, type);
         ShellFixture f([&](Global& g) { g.settings.Write("Default Open Type", defaultType); });
         const QString file = f.File("any.dat");
-        f.responder.expectOpen(QStringList{file}, position);
+        f.r.expectOpen(QStringList{file}, position);
         f.main.DocumentOpener().OpenFileDialog();
         QCOMPARE(OpenedIn(f, DocType(type)), QStringList{"Open " + file});
     }
@@ -104,16 +104,16 @@ private slots:
         f.main.OpenCommandLine(txt + " " + ini);
         QCOMPARE(OpenedIn(f, DocType::TXT), QStringList{"Open " + txt});
         QCOMPARE(OpenedIn(f, DocType::INI), QStringList{"Open " + ini});
-        QCOMPARE(f.global.Slot(DocType::INI, 0).title, QStringLiteral("WIN.INI"));
+        QCOMPARE(f.g.Slot(DocType::INI, 0).title, QStringLiteral("WIN.INI"));
 
         // A name with a space opens only as the whole command line.
         const QString spaced = f.File("my notes.txt");
         f.main.OpenCommandLine(spaced);
         QCOMPARE(OpenedIn(f, DocType::TXT).last(), "Open " + spaced);
-        f.responder.expectMsgBox(qlx::vbOK);
-        f.responder.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
         f.main.OpenCommandLine(spaced + " " + txt);
-        const DialogCall& call = f.responder.calls().at(0);
+        const DialogCall& call = f.r.calls().at(0);
         QCOMPARE(call.text, "QLX was unable to verify that your request was to open a file.\r\r( " +
                                 f.env.path("my") + " )\r\rAs such, this action has been canceled.");
         QCOMPARE(call.title, QStringLiteral("QLX"));
@@ -122,10 +122,10 @@ private slots:
 
     void kindFromName() {
         const QString filter = "*.TXT;*.INF;*.BAT;*.KIX;*.REXX;*.HTM;*.HTML";
-        QCOMPARE(Opener::OpenKindOf("/x/page.HTML", filter), 3);
-        QCOMPARE(Opener::OpenKindOf("/x/letter.doc", filter), 4);
-        QCOMPARE(Opener::OpenKindOf("/x/system.ini", filter), 1);
-        QCOMPARE(Opener::OpenKindOf("/x/export.Reg", filter), 2);
+        QCOMPARE(Opener::TypeOfName("/x/page.HTML", filter), DocType::TXT);
+        QCOMPARE(Opener::TypeOfName("/x/letter.doc", filter), DocType::RTF);
+        QCOMPARE(Opener::TypeOfName("/x/system.ini", filter), DocType::INI);
+        QCOMPARE(Opener::TypeOfName("/x/export.Reg", filter), DocType::REG);
         QVERIFY(Opener::IsFullPath("/home/u/a.ini"));
         QVERIFY(Opener::IsFullPath("C:\\WINDOWS\\WIN.INI"));
         QVERIFY(Opener::IsFullPath("\\\\server\\share\\a.ini"));
@@ -152,17 +152,17 @@ private slots:
         ShellFixture f;
         f.Doc(DocType::TXT, 0)->failOpen = true;
         const QString file = f.File("locked.txt");
-        f.responder.expectMsgBox(qlx::vbOK);
-        f.main.DocumentOpener().PresetOpen(file, 3);
+        f.r.expectMsgBox(qlx::vbOK);
+        f.main.DocumentOpener().PresetOpen(file, DocType::TXT);
         f.main.DocumentOpener().OpenFileDialog();
-        const DialogCall& call = f.responder.calls().at(0);
+        const DialogCall& call = f.r.calls().at(0);
         QCOMPARE(call.title, QStringLiteral("QLX Open Error: 53"));
         QCOMPARE(call.text, "The request to open:\r" + file +
                                 "\rhas generated an error:\r\rFile not found\r\rThe action has been canceled.");
         QCOMPARE(call.icon, int(qlx::vbCritical));
         QTest::qWait(10);
         QCOMPARE(f.main.DocumentOpener().FindFreeSlot(DocType::TXT), 0);
-        QVERIFY(f.global.Slot(DocType::TXT, 0).path.isEmpty());
+        QVERIFY(f.g.Slot(DocType::TXT, 0).path.isEmpty());
     }
 
     void recentFiles() {
@@ -172,24 +172,23 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             files << f.File(QStringLiteral("f%1.txt").arg(i));
         for (int i = 0; i < 4; ++i)
-            opener.AddRecentFile(files[i]);
-        opener.AddRecentFile(files[1]); // already there: nothing moves
-        opener.AddRecentFile(files[4]);
-        const auto entry = [&](int i) { return f.global.settings.Read(QStringLiteral("mru%1").arg(i), "MRU"); };
+            f.main.Recent().Add(files[i]);
+        f.main.Recent().Add(files[1]); // already there: nothing moves
+        f.main.Recent().Add(files[4]);
+        const auto entry = [&](int i) { return f.g.settings.Read(QStringLiteral("mru%1").arg(i), "MRU"); };
         QCOMPARE(QStringList({entry(1), entry(2), entry(3), entry(4)}),
                  QStringList({files[1], files[2], files[3], files[4]}));
-        opener.RefreshRecentMenu();
         QAction* first = f.main.Menus().Action("menu_FileRecent1");
         QVERIFY(first->isVisible());
         QCOMPARE(first->text(), QStringLiteral("f2.txt"));
 
-        // A file that went away: hidden at the next refresh, removed when chosen.
+        // A file that went away: hidden when the list is drawn again, removed when chosen.
         QFile::remove(files[2]);
-        opener.RefreshRecentMenu();
+        f.main.Recent().Read();
         QVERIFY(!f.main.Menus().Action("menu_FileRecent2")->isVisible());
-        f.responder.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
         opener.OpenRecentFile(2);
-        QCOMPARE(f.responder.calls().at(0).text, QStringLiteral("This file no longer exists"));
+        QCOMPARE(f.r.calls().at(0).text, QStringLiteral("This file no longer exists"));
         QCOMPARE(QStringList({entry(1), entry(2), entry(3), entry(4)}),
                  QStringList({files[1], files[3], files[4], ""}));
 
@@ -200,8 +199,7 @@ private slots:
     void emptyRecentListHidesItsSeparator() {
         ShellFixture f;
         QVERIFY(!f.main.Menus().Action("sep_FileExit")->isVisible());
-        f.main.DocumentOpener().AddRecentFile(f.File("a.txt"));
-        f.main.DocumentOpener().RefreshRecentMenu();
+        f.main.Recent().Add(f.File("a.txt"));
         QVERIFY(f.main.Menus().Action("sep_FileExit")->isVisible());
     }
 
@@ -216,12 +214,12 @@ private slots:
         ShellFixture f([](Global& g) { g.settings.Write("MultiSelect", "1"); });
         const QString a = f.File("a.ini");
         const QString b = f.File("b.txt");
-        f.responder.expectOpen(QStringList{a, b}, 3);
+        f.r.expectOpen(QStringList{a, b}, 3);
         f.main.DocumentOpener().OpenFileDialog();
-        QVERIFY(f.responder.calls().at(0).dialog.Flags & qlx::OFN_ALLOWMULTISELECT);
+        QVERIFY(f.r.calls().at(0).dialog.Flags & qlx::OFN_ALLOWMULTISELECT);
         QCOMPARE(OpenedIn(f, DocType::INI), QStringList{"Open " + a});
         QCOMPARE(OpenedIn(f, DocType::TXT), QStringList{"Open " + b});
-        QCOMPARE(f.global.settings.Read("Last Open"), f.env.root());
+        QCOMPARE(f.g.settings.Read("Last Open"), f.env.root());
     }
 
     void rightClickOnTheEmptyFrame() {

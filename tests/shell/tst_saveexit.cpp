@@ -10,7 +10,7 @@
 
 namespace {
 FakeDocument* Open(ShellFixture& f, DocType type, const QString& name, bool changed) {
-    f.main.DocumentOpener().PresetOpen(f.File(name), int(type == DocType::TXT ? 3 : type == DocType::INI ? 1 : 2));
+    f.main.DocumentOpener().PresetOpen(f.File(name), type);
     f.main.DocumentOpener().OpenFileDialog();
     for (int slot = Global::kSlots - 1; slot >= 0; --slot) {
         FakeDocument* doc = f.Doc(type, slot);
@@ -25,7 +25,7 @@ FakeDocument* Open(ShellFixture& f, DocType type, const QString& name, bool chan
 
 void Tick(ShellFixture& f, int times) {
     for (int i = 0; i < times; ++i)
-        QMetaObject::invokeMethod(f.main.AutoSaveTimer(), "timeout");
+        QMetaObject::invokeMethod(f.main.AutoSaver().Timer(), "timeout");
 }
 } // namespace
 
@@ -57,23 +57,23 @@ private slots:
         QPointer<FakeDocument> doc = Open(f, DocType::TXT, "a.txt", true);
         TerminationWatcher watcher;
         connect(&watcher, &TerminationWatcher::terminationRequested, &f.main, &mdform_QLEditor::Terminate);
-        f.responder.expectMsgBox(qlx::vbCancel, [&] {
+        f.r.expectMsgBox(qlx::vbCancel, [&] {
             ::raise(SIGTERM);
             QTest::qWait(100);
-            QVERIFY(doc && !f.global.exiting);
+            QVERIFY(doc && !f.g.exiting);
         });
-        f.responder.expectMsgBox(qlx::vbNo);
+        f.r.expectMsgBox(qlx::vbNo);
         f.main.close();
         QVERIFY(doc);
-        QTRY_VERIFY(f.global.exiting);
-        QCOMPARE(f.responder.calls().size(), 2);
+        QTRY_VERIFY(f.g.exiting);
+        QCOMPARE(f.r.calls().size(), 2);
     }
 
     void loweredIntervalIsHonouredAtTheNextTick() {
         ShellFixture f([](Global& g) { g.settings.Write("AutoSave", "10"); });
         FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
         Tick(f, 7);
-        f.main.SetAutoSaveTimer(3);
+        f.main.AutoSaver().SetMinutes(3);
         Tick(f, 1);
         QCOMPARE(doc->calls, QStringList{"SaveFile"});
     }
@@ -98,12 +98,12 @@ private slots:
         ShellFixture f;
         Open(f, DocType::TXT, "a.txt", false);
         FakeDocument* changed = Open(f, DocType::TXT, "b.txt", true);
-        f.responder.expectMsgBox(qlx::vbNo);
+        f.r.expectMsgBox(qlx::vbNo);
         f.main.Menus().Action("menu_FileCloseAll")->trigger();
-        QCOMPARE(f.responder.calls().at(0).text, "Save this file?\r" + f.env.path("b.txt"));
-        QCOMPARE(f.responder.calls().at(0).title, QStringLiteral("Document Changed"));
-        QCOMPARE(f.responder.calls().at(0).buttons, int(qlx::vbYesNoCancel));
-        QCOMPARE(f.responder.calls().at(0).icon, int(qlx::vbQuestion));
+        QCOMPARE(f.r.calls().at(0).text, "Save this file?\r" + f.env.path("b.txt"));
+        QCOMPARE(f.r.calls().at(0).title, QStringLiteral("Document Changed"));
+        QCOMPARE(f.r.calls().at(0).buttons, int(qlx::vbYesNoCancel));
+        QCOMPARE(f.r.calls().at(0).icon, int(qlx::vbQuestion));
         QVERIFY(changed->calls.isEmpty());
         QCOMPARE(f.main.DocumentOpener().FindFreeSlot(DocType::TXT), 0);
     }
@@ -112,13 +112,13 @@ private slots:
         ShellFixture f;
         FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
         doc->saveSucceeds = false;
-        f.responder.expectMsgBox(qlx::vbYes);
+        f.r.expectMsgBox(qlx::vbYes);
         doc->FileClose();
         QCOMPARE(doc->calls, QStringList{"SaveFile"});
         QCOMPARE(doc->Tag, QStringLiteral("0"));
-        QVERIFY(f.global.Slot(DocType::TXT, 0).changed);
+        QVERIFY(f.g.Slot(DocType::TXT, 0).changed);
 
-        f.responder.expectMsgBox(qlx::vbCancel);
+        f.r.expectMsgBox(qlx::vbCancel);
         doc->FileClose();
         QCOMPARE(doc->Tag, QStringLiteral("0"));
     }
@@ -126,43 +126,43 @@ private slots:
     void exitWithoutDocumentsAsksNothing() {
         ShellFixture f;
         QVERIFY(f.main.ExitProgram());
-        QCOMPARE(f.global.settings.Read("WinRegistration"), QString());
-        QVERIFY(!f.global.settings.Read("MDI Width").isEmpty());
-        QVERIFY(f.responder.calls().isEmpty());
+        QCOMPARE(f.g.settings.Read("WinRegistration"), QString());
+        QVERIFY(!f.g.settings.Read("MDI Width").isEmpty());
+        QVERIFY(f.r.calls().isEmpty());
     }
 
     void exitSavesOnYesAndDiscardsOnNo() {
         ShellFixture f;
         QPointer<FakeDocument> a = Open(f, DocType::TXT, "a.txt", true);
         Open(f, DocType::INI, "b.ini", true);
-        f.responder.expectMsgBox(qlx::vbNo);  // slot 0 INI first
-        f.responder.expectMsgBox(qlx::vbYes); // then slot 0 TXT
+        f.r.expectMsgBox(qlx::vbNo);  // slot 0 INI first
+        f.r.expectMsgBox(qlx::vbYes); // then slot 0 TXT
         QVERIFY(f.main.ExitProgram());
-        QCOMPARE(f.responder.calls().at(0).text, "Save this file?\r" + f.env.path("b.ini"));
-        QVERIFY(f.global.exiting);
+        QCOMPARE(f.r.calls().at(0).text, "Save this file?\r" + f.env.path("b.ini"));
+        QVERIFY(f.g.exiting);
         QVERIFY(!a); // released with the other windows
     }
 
     void cancelAtExitKeepsEverything() {
         ShellFixture f;
         FakeDocument* doc = Open(f, DocType::TXT, "a.txt", true);
-        const QString handle = f.global.settings.Read("WinRegistration");
-        f.responder.expectMsgBox(qlx::vbCancel);
+        const QString handle = f.g.settings.Read("WinRegistration");
+        f.r.expectMsgBox(qlx::vbCancel);
         QVERIFY(!f.main.ExitProgram());
-        QVERIFY(!f.global.exiting);
+        QVERIFY(!f.g.exiting);
         QCOMPARE(f.main.windowTitle(), QStringLiteral("Quillon Editor"));
-        QCOMPARE(f.global.settings.Read("WinRegistration"), handle);
+        QCOMPARE(f.g.settings.Read("WinRegistration"), handle);
         QVERIFY(!doc->isMinimized());
-        QVERIFY(f.global.Slot(DocType::TXT, 0).changed);
+        QVERIFY(f.g.Slot(DocType::TXT, 0).changed);
         // A maximised document comes back maximised.
         doc->showMaximized();
-        f.responder.expectMsgBox(qlx::vbCancel);
+        f.r.expectMsgBox(qlx::vbCancel);
         QVERIFY(!f.main.ExitProgram());
         QVERIFY(doc->isMaximized());
 
         // A cancelled save dialog stops the exit too.
         doc->saveSucceeds = false;
-        f.responder.expectMsgBox(qlx::vbYes);
+        f.r.expectMsgBox(qlx::vbYes);
         QVERIFY(!f.main.ExitProgram());
         QCOMPARE(doc->Tag, QStringLiteral("0"));
     }

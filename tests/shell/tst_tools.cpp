@@ -67,7 +67,7 @@ private slots:
         ShellFixture f;
         const QString windows = f.env.path("home/.wine/drive_c/windows");
         const QString driveC = f.env.path("home/.wine/drive_c");
-        QCOMPARE(f.global.windowsDirectory, windows);
+        QCOMPARE(f.g.windowsDirectory, windows);
         Write(windows + "/win.ini");
         Write(windows + "/System.ini");
         QVERIFY(QDir().mkpath(windows + "/PROTOCOL.INI")); // a folder is no file
@@ -75,13 +75,13 @@ private slots:
         Write(driveC + "/config.sys");
 
         Trigger(f, "menu_ToolsSysedit");
-        QCOMPARE(f.global.Slot(DocType::INI, 0).path, windows + "/win.ini");
-        QCOMPARE(f.global.Slot(DocType::INI, 0).title, QStringLiteral("WIN.INI"));
-        QCOMPARE(f.global.Slot(DocType::INI, 1).path, windows + "/System.ini");
+        QCOMPARE(f.g.Slot(DocType::INI, 0).path, windows + "/win.ini");
+        QCOMPARE(f.g.Slot(DocType::INI, 0).title, QStringLiteral("WIN.INI"));
+        QCOMPARE(f.g.Slot(DocType::INI, 1).path, windows + "/System.ini");
         QVERIFY(f.Doc(DocType::INI, 2) == nullptr || f.Doc(DocType::INI, 2)->Tag.isEmpty());
-        QCOMPARE(f.global.Slot(DocType::TXT, 0).path, driveC + "/AUTOEXEC.BAT");
-        QCOMPARE(f.global.Slot(DocType::TXT, 0).title, QStringLiteral("AUTOEXEC.BAT"));
-        QCOMPARE(f.global.Slot(DocType::TXT, 1).path, driveC + "/config.sys");
+        QCOMPARE(f.g.Slot(DocType::TXT, 0).path, driveC + "/AUTOEXEC.BAT");
+        QCOMPARE(f.g.Slot(DocType::TXT, 0).title, QStringLiteral("AUTOEXEC.BAT"));
+        QCOMPARE(f.g.Slot(DocType::TXT, 1).path, driveC + "/config.sys");
 
         // Cascaded: every window a step further right and down than the one before, as a fresh
         // cascade leaves them.
@@ -91,39 +91,39 @@ private slots:
             QVERIFY(frames[i].x() > frames[i - 1].x() && frames[i].y() > frames[i - 1].y());
         f.main.MDIArea()->cascadeSubWindows();
         QCOMPARE(Frames(f, false), frames);
-        QVERIFY(f.responder.calls().isEmpty());
+        QVERIFY(f.r.calls().isEmpty());
     }
 
     void sysEditClosesChangedDocumentsFirst() {
         ShellFixture f;
         Opener& opener = f.main.DocumentOpener();
         const QList<FakeDocument*> docs = NewDocuments(f, 3);
-        f.global.Slot(DocType::TXT, 0).path = f.File("dropped.txt");
+        f.g.Slot(DocType::TXT, 0).path = f.File("dropped.txt");
         docs[0]->Altered(true);
         docs[2]->Altered(true);
-        f.responder.expectMsgBox(qlx::vbNo);
-        f.responder.expectMsgBox(qlx::vbCancel);
+        f.r.expectMsgBox(qlx::vbNo);
+        f.r.expectMsgBox(qlx::vbCancel);
         QPointer<FakeDocument> discarded = docs[0];
         Trigger(f, "menu_ToolsSysedit");
 
-        QCOMPARE(f.responder.calls().size(), 2);
-        QCOMPARE(f.responder.calls()[0].text,
+        QCOMPARE(f.r.calls().size(), 2);
+        QCOMPARE(f.r.calls()[0].text,
                  QStringLiteral("Save this file?\r") + f.env.path("dropped.txt"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(discarded.isNull() || discarded->Tag.isEmpty());
         QCOMPARE(docs[1]->Tag, QStringLiteral("1")); // unchanged: left alone
         QCOMPARE(docs[2]->Tag, QStringLiteral("2")); // kept by the user
-        QVERIFY(f.global.Slot(DocType::TXT, 2).changed);
+        QVERIFY(f.g.Slot(DocType::TXT, 2).changed);
         QCOMPARE(opener.FindFreeSlot(DocType::TXT), 0);
     }
 
     void environmentVariablesAreReported() {
         ShellFixture f;
         QGuiApplication::clipboard()->clear();
-        f.responder.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
         Trigger(f, "menu_ToolsEnvVars");
-        QCOMPARE(f.responder.calls().size(), 1);
-        const DialogCall& call = f.responder.calls()[0];
+        QCOMPARE(f.r.calls().size(), 1);
+        const DialogCall& call = f.r.calls()[0];
         QCOMPARE(call.text, QStringLiteral("The system variables and values have been placed on the Windows "
                                            "Clipboard.  You may paste the results into any appropriate QLX "
                                            "Editor, or external program."));
@@ -134,7 +134,7 @@ private slots:
 
     void suppressedResultsShowNoMessage() {
         ShellFixture f([](Global& g) { g.settings.Write("Supress Results", "1"); });
-        QVERIFY(f.global.settings.supressResults);
+        QVERIFY(f.g.settings.supressResults);
         QGuiApplication::clipboard()->clear();
         Trigger(f, "menu_ToolsEnvVars");
         QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
@@ -148,7 +148,7 @@ private slots:
         gatherers[0]->findChild<QPushButton*>("cmd_Scan")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QDir::toNativeSeparators(f.env.path("empty")) + "\r\n");
-        QVERIFY(f.responder.calls().isEmpty());
+        QVERIFY(f.r.calls().isEmpty());
     }
 
     void directoryListReportsUnlessSuppressed() {
@@ -158,10 +158,10 @@ private slots:
         QVERIFY(gatherer);
         QVERIFY(!gatherer->parentWidget());
         gatherer->findChild<QWidget*>("Dir")->setProperty("path", f.env.path("home/Documents"));
-        f.responder.expectMsgBox(qlx::vbOK);
+        f.r.expectMsgBox(qlx::vbOK);
         gatherer->findChild<QPushButton*>("cmd_Scan")->click();
-        QCOMPARE(f.responder.calls().size(), 1);
-        QCOMPARE(f.responder.calls()[0].title, QStringLiteral("Operation Complete"));
+        QCOMPARE(f.r.calls().size(), 1);
+        QCOMPARE(f.r.calls()[0].title, QStringLiteral("Operation Complete"));
     }
 
     void tileHorizontallyStacksFullWidth() {
@@ -238,8 +238,9 @@ private slots:
         for (int start = 0; start < 2; ++start) {
             Global global(env.path("bin"), QString());
             mdform_QLEditor main(global);
-            main.DocumentOpener().RegisterEditor(DocType::RTF,
-                                                 [](Global& g) { return new FakeDocument(g, DocType::RTF); });
+            main.DocumentOpener().RegisterEditor(DocType::RTF, [](Global& g, DocumentHost& host) {
+                return new FakeDocument(g, host, DocType::RTF);
+            });
             main.Load();
             const DocumentSlot& slot = global.Slot(DocType::RTF, 0);
             QCOMPARE(slot.path, start == 0 ? welcome : QString());

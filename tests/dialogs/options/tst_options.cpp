@@ -1,10 +1,7 @@
-#include "Global.h"
-#include "ScriptedResponder.h"
+#include "MainWindowFixture.h"
 #include "SendToLink.h"
 #include "StringResources.h"
-#include "TestEnvironment.h"
 #include "form_QLXOptions.h"
-#include "mdform_QLEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,21 +26,18 @@ const QString kTxt = QStringLiteral("TXT Editor");
 const QString kRtf = QStringLiteral("RTF Editor");
 
 // A loaded main window in folders of its own, and its options dialog.
-struct Shell {
-    TestEnvironment env;
-    // Every prompt fails the test unless a test scripts its answer.
-    ScriptedResponder r;
-    Global g{env.path("app"), QString()};
-    mdform_QLEditor main{g};
+struct Shell : MainWindowFixture {
     QPointer<form_QLXOptions> dialog;
 
-    explicit Shell(const std::function<void(Settings&)>& stored = {}) {
-        if (stored) {
-            g.settings.CreateMainKeys();
-            stored(g.settings);
-        }
-        main.Load();
-    }
+    explicit Shell(const std::function<void(Settings&)>& stored = {})
+        : MainWindowFixture(
+              [&stored](MainWindowFixture& f) {
+                  if (stored) {
+                      f.g.settings.CreateMainKeys();
+                      stored(f.g.settings);
+                  }
+              },
+              false) {}
 
     form_QLXOptions* Open() {
         main.Menus().Action(QStringLiteral("menu_ToolsOptions"))->trigger();
@@ -74,7 +68,7 @@ struct Shell {
     QString ContextValue(const std::string& key) {
         return QString::fromStdString(g.registry.ReadValue(key, ""));
     }
-    bool TimerActive() { return main.AutoSaveTimer()->isActive(); }
+    bool TimerActive() { return main.AutoSaver().Timer()->isActive(); }
 };
 
 DocumentWindow* NewText(Shell& s) {

@@ -3,6 +3,7 @@
 #include "TestEnvironment.h"
 #include "form_SR.h"
 #include "form_TXT.h"
+#include "Startup.h"
 #include "mdform_QLEditor.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ QPlainTextEdit* Pad(form_TXT* w) {
 class RichDocument : public DocumentWindow {
     Q_OBJECT
 public:
-    explicit RichDocument(Global& global) : DocumentWindow(global, DocType::RTF), pad(new QTextEdit(this)) {
+    RichDocument(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::RTF), pad(new QTextEdit(this)) {
         pad->setObjectName("pad");
         setWidget(pad);
     }
@@ -47,7 +48,10 @@ public:
 // A loaded main window over a store that outlives it, so that a test can start the program again.
 struct Shell {
     explicit Shell(TestEnvironment& env) : g(env.path("app"), QString()), main(g) {
-        main.DocumentOpener().RegisterEditor(DocType::RTF, [](Global& global) { return new RichDocument(global); });
+        Startup::RegisterEditors(main.DocumentOpener());
+        main.DocumentOpener().RegisterEditor(DocType::RTF, [](Global& global, DocumentHost& host) {
+            return new RichDocument(global, host);
+        });
         main.Load();
     }
 

@@ -32,7 +32,7 @@ const char* const kButtons[] = {"cmd_AddSection", "cmd_DeleteSection", "cmd_AddV
 const char* const kMenus[] = {"menu_EditSectionsAdd", "menu_SectionsDelete", "menu_EditAddKeyValue",
                               "menu_EditDeleteValue"};
 
-using Shell = EditorShell<form_INI, DocType::INI, 1>;
+using Shell = EditorShell<form_INI, DocType::INI>;
 
 // "A" is a section, "A/k=1" a line of it, "" the root.
 QTreeWidgetItem* Item(form_INI* w, const QString& path) {

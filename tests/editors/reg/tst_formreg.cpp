@@ -46,7 +46,7 @@ QByteArray Utf16(const QString& text) {
     return encode(text);
 }
 
-using Shell = EditorShell<form_REG, DocType::REG, 2, 900, 700>;
+using Shell = EditorShell<form_REG, DocType::REG, 900, 700>;
 
 // Watchers still waiting for a dialog; a test's leftovers must not answer the next test's dialogs.
 QList<QPointer<QTimer>> watchers;
@@ -990,12 +990,13 @@ private slots:
         TestEnvironment env;
         Global g{env.path("app"), QString()};
         mdform_QLEditor main{g};
+        Startup::RegisterEditors(main.DocumentOpener());
         main.Load();
         const QString saved = env.path("saved.reg");
         YesResponder yes(saved);
         for (const QString& name : files) {
             Opener& opener = main.DocumentOpener();
-            opener.PresetOpen(corpus.filePath(name), 2);
+            opener.PresetOpen(corpus.filePath(name), DocType::REG);
             opener.OpenFileDialog();
             QPointer<form_REG> original =
                 qobject_cast<form_REG*>(g.Slot(DocType::REG, g.CurrentSlot(DocType::REG)).window);
@@ -1003,7 +1004,7 @@ private slots:
             const QStringList read = Dump(original->FileNode(), original->Values(), true);
             original->FileSaveAsExpanded();
             QCOMPARE(g.Slot(DocType::REG, original->Slot()).path, saved);
-            opener.PresetOpen(saved, 2);
+            opener.PresetOpen(saved, DocType::REG);
             opener.OpenFileDialog();
             auto* again = qobject_cast<form_REG*>(g.Slot(DocType::REG, g.CurrentSlot(DocType::REG)).window);
             QVERIFY2(again && again != original, qPrintable(name));

@@ -8,6 +8,7 @@
 #include "TextFile.h"
 #include "YesResponder.h"
 #include "form_REG.h"
+#include "Startup.h"
 #include "mdform_QLEditor.h"
 
 #include <QDir>
@@ -174,6 +175,7 @@ private slots:
         }
         for (const WineRegistry& registry : registries_)
             registry.Server("-p");
+        Startup::RegisterEditors(main_.DocumentOpener());
         main_.Load();
     }
 
@@ -252,7 +254,7 @@ private:
     void Save(const QString& file, const QString& regular, const QString& expanded) {
         YesResponder yes(regular);
         Opener& opener = main_.DocumentOpener();
-        opener.PresetOpen(file, 2);
+        opener.PresetOpen(file, DocType::REG);
         opener.OpenFileDialog();
         QPointer<form_REG> window =
             qobject_cast<form_REG*>(g_.Slot(DocType::REG, g_.CurrentSlot(DocType::REG)).window);

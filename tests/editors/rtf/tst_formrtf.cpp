@@ -30,7 +30,7 @@ const QString kChanged = QStringLiteral(" [CHANGED]");
 const QByteArray kRich =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 plain{\\b\\fs24  bold}{\\fs4  tiny}}";
 
-using Shell = EditorShell<form_RTF, DocType::RTF, 4>;
+using Shell = EditorShell<form_RTF, DocType::RTF>;
 
 QTextEdit* Pad(form_RTF* w) {
     return w->findChild<QTextEdit*>("pad");

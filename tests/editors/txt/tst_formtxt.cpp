@@ -24,7 +24,7 @@
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
 
-using Shell = EditorShell<form_TXT, DocType::TXT, 3>;
+using Shell = EditorShell<form_TXT, DocType::TXT>;
 
 QPlainTextEdit* Pad(form_TXT* w) {
     return w->findChild<QPlainTextEdit*>("pad");
