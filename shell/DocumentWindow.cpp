@@ -57,11 +57,11 @@ QString DocumentWindow::TypeName(DocType type) {
     return QStringLiteral("TXT");
 }
 
-QString& DocumentWindow::SlotPath() {
+const QString& DocumentWindow::SlotPath() const {
     return g_.Slot(type_, Slot()).path;
 }
 
-QString& DocumentWindow::SlotTitle() {
+const QString& DocumentWindow::SlotTitle() const {
     return g_.Slot(type_, Slot()).title;
 }
 
@@ -145,8 +145,26 @@ void DocumentWindow::closeEvent(QCloseEvent* event) {
     host_.SetMenuState(QStringLiteral("MDI"));
 }
 
-bool DocumentWindow::AskSaveName(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
-                                 QString* path, QString* title) {
+bool DocumentWindow::Save(bool askName) {
+    QString path = askName ? QString() : SlotPath();
+    QString title = SlotTitle();
+    if (path.isEmpty() && !AskSaveName(&path, &title))
+        return false;
+    if (!WriteFile(path))
+        return false;
+    DocumentSlot& entry = g_.Slot(type_, Slot());
+    entry.path = path;
+    entry.title = title;
+    Saved(title);
+    setWindowTitle(title);
+    Altered(false);
+    return true;
+}
+
+void DocumentWindow::Saved(const QString&) {}
+
+bool DocumentWindow::AskSaveNameWith(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
+                                     QString* path, QString* title) {
     CommonDialog& dialog = host_.Dialog();
     for (;;) {
         dialog.InitDir = g_.settings.LastSaveFolder(QString());
@@ -179,10 +197,10 @@ QString DocumentWindow::TimeAndDate() {
            locale.toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-void DocumentWindow::AddToRecentFiles() {
+void DocumentWindow::AddToRecentFiles(const QString& path) {
     if (g_.suppressRecent) {
         g_.suppressRecent = false;
         return;
     }
-    host_.FileOpened(SlotPath());
+    host_.FileOpened(path);
 }

@@ -8,11 +8,20 @@
 
 #include <QMdiSubWindow>
 
-#include <optional>
-
 class DocumentHost;
 class Global;
 class QPrinter;
+
+// What opening a file came to: read, declined by the user on the way, or not readable.
+struct OpenResult {
+    enum class State { Opened, Cancelled, Failed };
+    State state = State::Opened;
+    // Why the file could not be read.
+    FileError error;
+
+    static OpenResult Cancelled() { return {State::Cancelled, {}}; }
+    static OpenResult Failed(FileError error) { return {State::Failed, std::move(error)}; }
+};
 
 class DocumentWindow : public QMdiSubWindow {
     Q_OBJECT
@@ -27,17 +36,18 @@ public:
     QString Tag;
     int Slot() const { return Tag.toInt(); }
 
-    // Prepares an empty document; Open loads the file the opener put into the slot's path. An
-    // open that fails leaves the file alone and returns why.
+    // Prepares an empty document; Open loads the file at path, shown under title. The opener has
+    // given the slot that path and title; an open that fails leaves the file alone and says why.
     virtual void New() = 0;
-    virtual std::optional<FileError> Open() = 0;
+    virtual OpenResult Open(const QString& path, const QString& title) = 0;
 
     // Runs the close logic as at exit; false when the user kept the document (Cancel, or a save
     // that did not happen), which stops the exit.
     virtual bool ExitForm();
-    // Saves; false when nothing was written (dialog cancelled, write failed).
-    virtual bool SaveFile() { return true; }
-    virtual void SaveAs() {}
+    // Saves to the slot's file, or to one the user names when there is none; false when nothing
+    // was written (dialog cancelled, write failed).
+    virtual bool SaveFile() { return Save(false); }
+    void SaveAs() { Save(true); }
     virtual void FileSaveRegular() {}
     virtual void FileSaveExpanded() {}
     virtual void FileSaveAsRegular() {}
@@ -100,19 +110,29 @@ protected:
     // for a changed document and saves on Yes; a save that did not happen keeps the window.
     virtual bool QueryClose();
 
+    // The one save: to the slot's file, or (askName, or no file yet) to a file the user names. The
+    // slot keeps its path and title until a file is written, so a cancel leaves them as they were.
+    bool Save(bool askName);
+    // The editor's steps of a save: its save dialog, and the writing of the document to a file
+    // (false when nothing was written: the user declined on the way, or the write failed and was
+    // reported). Saved follows a written file, once the slot has its path and title.
+    virtual bool AskSaveName(QString* path, QString* title) = 0;
+    virtual bool WriteFile(const QString& path) = 0;
+    virtual void Saved(const QString& title);
+
     // Asks for the name to save under until the user picks a new file, agrees to overwrite an
     // existing one, or cancels; records the chosen folder as the last save folder. The main
     // window's common dialog keeps the chosen filter entry.
-    bool AskSaveName(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
-                     QString* path, QString* title);
+    bool AskSaveNameWith(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
+                         QString* path, QString* title);
     // An opened file enters the recent files, unless the one-shot suppression says otherwise.
-    void AddToRecentFiles();
+    void AddToRecentFiles(const QString& path);
     // What "Time and Date" inserts: the time, " - ", the date, in the system's short forms.
     static QString TimeAndDate();
 
     // The shell's entries for this window's slot.
-    QString& SlotPath();
-    QString& SlotTitle();
+    const QString& SlotPath() const;
+    const QString& SlotTitle() const;
     bool& SlotChanged();
 
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentFile.h"
 #include "DocumentHost.h"
 #include "Global.h"
 #include "RecentFiles.h"
@@ -131,6 +132,10 @@ DocumentWindow* Opener::NewDocument(DocType type, int slot) {
         area_.addSubWindow(window);
     window->Tag = QString::number(slot);
     g_.CurrentSlot(type) = slot;
+    // A new document has no file until it is opened or saved.
+    DocumentSlot& entry = g_.Slot(type, slot);
+    entry.path.clear();
+    entry.title.clear();
     window->setWindowTitle(QString::fromLatin1(TextsOf(type).newCaption));
     window->ResizeForm();
     window->New();
@@ -202,11 +207,18 @@ void Opener::OpenAs(DocType type, const QString& path, const QString& title) {
     DocumentSlot& entry = g_.Slot(type, slot);
     entry.path = path;
     entry.title = type == DocType::INI ? title.toUpper() : title;
-    if (const std::optional<FileError> error = window->Open()) {
-        // Nothing half-read may stay behind under the file's name, where a save would overwrite it.
-        TextFile::ShowOpenError(path, *error);
-        entry.path.clear();
-        entry.title.clear();
+    if (entry.title.isEmpty())
+        entry.title = QFileInfo(path).fileName();
+    const OpenResult result = window->Open(path, QString(entry.title));
+    if (result.state == OpenResult::State::Opened)
+        return;
+    if (result.state == OpenResult::State::Failed)
+        DocumentFile::ShowOpenError(path, result.error);
+    // Nothing half-read or declined may stay behind under the file's name, where a save would
+    // overwrite it.
+    entry.path.clear();
+    entry.title.clear();
+    if (result.state == OpenResult::State::Failed) {
         entry.changed = false;
         window->close();
     }

@@ -3,7 +3,7 @@
 #include "Global.h"
 #include "NestedLoop.h"
 #include "ShellTools.h"
-#include "TextFile.h"
+#include "DocumentFile.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
 #include "form_QLXOptions.h"
@@ -148,7 +148,7 @@ void mdform_QLEditor::Load() {
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
     OpenWelcomeDocument();
-    TextFile::MentionLeftCopies();
+    DocumentFile::MentionLeftCopies();
     menus_.SetState(QStringLiteral("MDI"));
     loaded_ = true;
     show();

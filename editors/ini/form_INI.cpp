@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentFile.h"
 #include "NestedLoop.h"
 #include "Global.h"
 #include "IniItem.h"
@@ -230,30 +231,25 @@ void form_INI::NewINI() {
     SetButtons(true, false, false, false, false);
     ClearTree(QStringLiteral("New INI File"));
     SetWidthTwips(kWidthTwips);
-    SlotPath().clear();
-    SlotTitle().clear();
     if (g_.settings.startEditorsMax)
         showMaximized();
     Altered(false);
 }
 
-std::optional<FileError> form_INI::OpenINI() {
+OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
     DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
-        return error;
+    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+        return OpenResult::Failed(*error);
     TV->show();
     ShowButtons(false);
     SetButtons(true, true, false, false, false);
-    AddToRecentFiles();
+    AddToRecentFiles(path);
     format_ = std::move(decoded.format);
 
     QTreeWidgetItem* root = Root();
     Select(root);
-    const QString listed = QFileInfo(SlotPath()).fileName();
-    if (SlotTitle().isEmpty())
-        SlotTitle() = listed;
-    root->setText(0, SlotTitle());
-    setWindowTitle(listed);
+    root->setText(0, title);
+    setWindowTitle(QFileInfo(path).fileName());
     {
         const QSignalBlocker blocker(TV);
         IniReader(root, KeyMaker(), [this] {
@@ -261,9 +257,8 @@ std::optional<FileError> form_INI::OpenINI() {
         }).ReadFile(IniReader::FileLines(decoded.text));
     }
     EndReading(root);
-    return std::nullopt;
+    return {};
 }
-
 
 bool form_INI::AskReplaceSection() const {
     return qlx::MsgBox(
@@ -319,40 +314,24 @@ void form_INI::PasteNewSection() {
 
 // --- Saving and printing ---
 
-bool form_INI::SaveFile() {
-    if (SlotPath().isEmpty()) {
-        QString path, title;
-        return AskSaveName(&path, &title) && WriteTo(path, title);
-    }
-    return WriteTo(SlotPath(), SlotTitle());
-}
-
-void form_INI::SaveAs() {
-    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
-    QString path, title;
-    if (AskSaveName(&path, &title))
-        WriteTo(path, title);
-}
-
 bool form_INI::AskSaveName(QString* path, QString* title) {
-    return DocumentWindow::AskSaveName(QStringLiteral("Save File"), QStringLiteral("INI File|*.INI"),
-                                       QStringLiteral(".INI"), path, title);
+    return AskSaveNameWith(QStringLiteral("Save File"), QStringLiteral("INI File|*.INI"), QStringLiteral(".INI"),
+                           path, title);
 }
 
-bool form_INI::WriteTo(const QString& path, const QString& title) {
+bool form_INI::WriteFile(const QString& path) {
     TextFormat format = format_;
     // The lines written are no longer those read: all end as the file's first line did.
     format.mixedLineEnds.clear();
-    if (!TextFile::Save(path, Text(), &format))
+    if (!DocumentFile::Save(path, Text(), &format))
         return false;
     format_ = std::move(format);
-    SlotPath() = path;
-    SlotTitle() = title;
+    return true;
+}
+
+void form_INI::Saved(const QString& title) {
     Select(Root());
     Root()->setText(0, title);
-    setWindowTitle(title);
-    Altered(false);
-    return true;
 }
 
 void form_INI::PrintDoc(QPrinter* printer) {

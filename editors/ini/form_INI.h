@@ -20,14 +20,12 @@ public:
     form_INI(Global& global, DocumentHost& host);
 
     void New() override { NewINI(); }
-    std::optional<FileError> Open() override { return OpenINI(); }
+    OpenResult Open(const QString& path, const QString& title) override { return OpenINI(path, title); }
     void NewINI();
-    // Reads the file named by the slot's path; a file that cannot be read whole leaves the
+    // Reads the file, its root named by the title; a file that cannot be read whole leaves the
     // window as it was.
-    std::optional<FileError> OpenINI();
+    OpenResult OpenINI(const QString& path, const QString& title);
 
-    bool SaveFile() override;
-    void SaveAs() override;
     // Prints the whole document as text.
     void PrintDoc(QPrinter* printer) override;
 
@@ -54,6 +52,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool AskSaveName(QString* path, QString* title) override;
+    bool WriteFile(const QString& path) override;
+    void Saved(const QString& title) override;
 
 private:
     enum Button { AddSectionButton, DeleteSectionButton, AddValueButton, DeleteValueButton, EditButton };
@@ -97,8 +98,6 @@ private:
     void EditComment(QTreeWidgetItem* comment);
     void Replace(QTreeWidgetItem* old, QTreeWidgetItem* replacement);
 
-    bool AskSaveName(QString* path, QString* title);
-    bool WriteTo(const QString& path, const QString& title);
 
     QTreeWidget* TV;
     std::array<QPushButton*, 5> buttons_;

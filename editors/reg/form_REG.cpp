@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentFile.h"
 #include "NestedLoop.h"
 #include "Global.h"
 #include "RegImport.h"
@@ -157,8 +158,6 @@ void form_REG::NewREG() {
     listed_ = nullptr;
     fileNode_ = nodes_.NewFileNode(QStringLiteral("New Registry File"));
     TV->addTopLevelItem(fileNode_);
-    SlotPath().clear();
-    SlotTitle().clear();
     if (g_.settings.startEditorsMax)
         showMaximized();
     MarkAltered(false);
@@ -477,10 +476,10 @@ void form_REG::EditRename() {
 
 // ---- Reading ----
 
-std::optional<FileError> form_REG::OpenREG() {
+OpenResult form_REG::OpenREG(const QString& path, const QString& title) {
     DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
-        return error;
+    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+        return OpenResult::Failed(*error);
     InitRegWindow();
     lbl_location->setText(QStringLiteral("Gathering File Information"));
     for (QProgressBar* bar : {PB, PB2}) {
@@ -494,25 +493,22 @@ std::optional<FileError> form_REG::OpenREG() {
     if ((!lines.Next(&header) || header != u"REGEDIT4") && !AcceptHeader()) {
         MarkAltered(false);
         FileClose();
-        return std::nullopt;
+        return OpenResult::Cancelled();
     }
     qint64 count = 0;
     if (!CountLines(lines, &count)) {
         lbl_location->clear();
-        // The window stays empty: a save must not put it in the place of the file.
-        SlotPath().clear();
-        SlotTitle().clear();
-        return std::nullopt;
+        return OpenResult::Cancelled();
     }
     PB->setMaximum(int(std::min<qint64>(count, INT_MAX)));
     PB->show();
     PB2->show();
-    AddToRecentFiles();
+    AddToRecentFiles(path);
     format_ = decoded.format;
     format_.lineEnd = TextFormat::LineEnd::CRLF;
     format_.mixedLineEnds.clear();
-    Import(decoded.text);
-    return std::nullopt;
+    Import(decoded.text, title);
+    return {};
 }
 
 bool form_REG::AcceptHeader() {
@@ -547,9 +543,9 @@ bool form_REG::CountLines(RegLines lines, qint64* count) {
     return true;
 }
 
-void form_REG::Import(QStringView text) {
+void form_REG::Import(QStringView text, const QString& title) {
     TV->setCurrentItem(fileNode_);
-    fileNode_->setText(0, SlotTitle());
+    fileNode_->setText(0, title);
     TV->hide();
     // Built apart from the view, the tree costs nothing to show until it is put back.
     TV->takeTopLevelItem(0);
@@ -577,7 +573,7 @@ void form_REG::Import(QStringView text) {
     lbl_location->clear();
     TV->addTopLevelItem(fileNode_);
     TV->setCurrentItem(fileNode_);
-    setWindowTitle(SlotTitle());
+    setWindowTitle(title);
     TV->show();
     if (!import.Errors().isEmpty())
         ReportErrors(import.Errors());
@@ -616,58 +612,48 @@ void form_REG::ReportErrors(const QString& errors) {
 // ---- Writing, printing ----
 
 bool form_REG::SaveFile() {
-    return Save(false);
+    return SaveInForm(expanded_, false);
 }
 
 void form_REG::FileSaveRegular() {
-    expanded_ = false;
-    Save(false);
+    SaveInForm(false, false);
 }
 
 void form_REG::FileSaveExpanded() {
-    expanded_ = true;
-    Save(false);
+    SaveInForm(true, false);
 }
 
 void form_REG::FileSaveAsRegular() {
-    expanded_ = false;
-    Save(true);
+    SaveInForm(false, true);
 }
 
 void form_REG::FileSaveAsExpanded() {
-    expanded_ = true;
-    Save(true);
+    SaveInForm(true, true);
 }
 
-bool form_REG::Save(bool askName) {
+bool form_REG::SaveInForm(bool expanded, bool askName) {
+    expanded_ = expanded;
     lbl_location->setText(expanded_ ? QStringLiteral("Saving File with Expanded Structure")
                                     : QStringLiteral("Saving File"));
-    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
-    QString path = askName ? QString() : SlotPath();
-    QString title = SlotTitle();
-    if (path.isEmpty() && !AskSaveName(&path, &title))
-        return false;
-    return WriteTo(path, title);
+    return Save(askName);
 }
 
 bool form_REG::AskSaveName(QString* path, QString* title) {
-    return DocumentWindow::AskSaveName(QStringLiteral("Save Registry File"),
-                                       QStringLiteral("Registry File|*.REG"), QStringLiteral(".REG"), path,
-                                       title);
+    return AskSaveNameWith(QStringLiteral("Save Registry File"), QStringLiteral("Registry File|*.REG"),
+                           QStringLiteral(".REG"), path, title);
 }
 
-bool form_REG::WriteTo(const QString& path, const QString& title) {
+bool form_REG::WriteFile(const QString& path) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!TextFile::Save(path, RegWriter::Text(fileNode_, values_, expanded_), &format))
+    if (!DocumentFile::Save(path, RegWriter::Text(fileNode_, values_, expanded_), &format))
         return false;
     format_ = std::move(format);
-    SlotPath() = path;
-    SlotTitle() = title;
-    MarkAltered(false);
-    lbl_location->clear();
-    setWindowTitle(title);
     return true;
+}
+
+void form_REG::Saved(const QString&) {
+    lbl_location->clear();
 }
 
 void form_REG::PrintDoc(QPrinter* printer) {
@@ -680,7 +666,7 @@ void form_REG::PrintDoc(QPrinter* printer) {
     TextFormat format;
     format.encoding = TextFormat::Encoding::Utf8;
     DecodedText printed;
-    if (TextFile::Save(file, RegWriter::Text(fileNode_, values_, true), &format) &&
+    if (DocumentFile::Save(file, RegWriter::Text(fileNode_, values_, true), &format) &&
         !TextFile::Read(file, &printed)) {
         RTFPrint2->show();
         RTFPrint2->clear();

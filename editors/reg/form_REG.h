@@ -27,11 +27,11 @@ public:
     form_REG(Global& global, DocumentHost& host);
 
     void New() override { NewREG(); }
-    std::optional<FileError> Open() override { return OpenREG(); }
+    OpenResult Open(const QString& path, const QString& title) override { return OpenREG(path, title); }
     // An empty document: the file node alone.
     void NewREG();
-    // Fills the fresh document from the file at the slot's path.
-    std::optional<FileError> OpenREG();
+    // Fills the fresh document from the file, its file node named by the title.
+    OpenResult OpenREG(const QString& path, const QString& title);
 
     // Saves in the form of the last save (regular until another was chosen): the close prompt's Yes.
     bool SaveFile() override;
@@ -70,6 +70,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool AskSaveName(QString* path, QString* title) override;
+    bool WriteFile(const QString& path) override;
+    void Saved(const QString& title) override;
 
 private:
     void InitRegWindow();
@@ -88,16 +91,15 @@ private:
     bool AcceptHeader();
     // The counting pass over the lines after the header; false when the user stopped it.
     bool CountLines(RegLines lines, qint64* count);
-    void Import(QStringView text);
+    void Import(QStringView text, const QString& title);
     void ShowProgress(qint64 lines, int stage);
     void ReportErrors(const QString& errors);
     // True at most every 100 ms: time to let the window repaint.
     bool PaintDue();
     void Repaint();
 
-    bool Save(bool askName);
-    bool AskSaveName(QString* path, QString* title);
-    bool WriteTo(const QString& path, const QString& title);
+    // Saves in the form given, asking for the name first when askName.
+    bool SaveInForm(bool expanded, bool askName);
 
     RegNodes nodes_;
     RegValueTable values_;

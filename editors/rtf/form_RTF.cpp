@@ -1,6 +1,7 @@
 #include "form_RTF.h"
 
 #include "CommonDialog.h"
+#include "DocumentFile.h"
 #include "FileBytes.h"
 #include "Global.h"
 #include "RtfPad.h"
@@ -94,29 +95,27 @@ QAction* form_RTF::AddButton(QToolBar* toolbar, const QString& tag, const QStrin
 
 void form_RTF::NewRTF() {
     pad->setTextCursor(QTextCursor(pad->document()));
-    SlotPath().clear();
-    SlotTitle().clear();
     if (g_.settings.startEditorsMax)
         showMaximized();
     Altered(false);
 }
 
-std::optional<FileError> form_RTF::OpenRTF() {
+OpenResult form_RTF::OpenRTF(const QString& path) {
     QByteArray bytes;
-    if (std::optional<FileError> error = FileBytes::Read(SlotPath(), &bytes))
-        return error;
+    if (std::optional<FileError> error = FileBytes::Read(path, &bytes))
+        return OpenResult::Failed(*error);
     Load(bytes);
-    setWindowTitle(QFileInfo(SlotPath()).fileName());
+    setWindowTitle(QFileInfo(path).fileName());
     Altered(false);
-    AddToRecentFiles();
+    AddToRecentFiles(path);
     pad->setFocus();
-    return std::nullopt;
+    return {};
 }
 
 void form_RTF::LoadFileByName(const QString& name) {
     QByteArray bytes;
     if (std::optional<FileError> error = FileBytes::Read(name, &bytes)) {
-        TextFile::ShowOpenError(name, *error);
+        DocumentFile::ShowOpenError(name, *error);
         close();
         return;
     }
@@ -160,41 +159,23 @@ bool form_RTF::Lines(const LineSink& sink) const {
     return true;
 }
 
-bool form_RTF::SaveFile() {
-    if (SlotPath().isEmpty()) {
-        QString path, title;
-        bool rich = true;
-        return AskSaveName(&path, &title, &rich) && WriteTo(path, title, rich);
-    }
-    return WriteTo(SlotPath(), SlotTitle(), rich_);
-}
-
-void form_RTF::SaveAs() {
-    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
-    QString path, title;
-    bool rich = true;
-    if (AskSaveName(&path, &title, &rich))
-        WriteTo(path, title, rich);
-}
-
-bool form_RTF::AskSaveName(QString* path, QString* title, bool* rich) {
+bool form_RTF::AskSaveName(QString* path, QString* title) {
     const QString filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter + QStringLiteral("|TXT File|") +
                            g_.settings.txtFileFilter;
-    if (!DocumentWindow::AskSaveName(QStringLiteral("Save RTF File"), filter, QStringLiteral(".RTF"), path, title))
+    if (!AskSaveNameWith(QStringLiteral("Save RTF File"), filter, QStringLiteral(".RTF"), path, title))
         return false;
     // The second entry of the filter is plain text.
-    *rich = host_.Dialog().FilterIndex != 2;
+    chosenRich_ = host_.Dialog().FilterIndex != 2;
     return true;
 }
 
-bool form_RTF::WriteTo(const QString& path, const QString& title, bool rich) {
+bool form_RTF::WriteFile(const QString& path) {
+    // Without the dialog the file is written as it was read: rich text, or plain text for a file
+    // that was none. The format becomes the document's only once written.
+    const bool rich = std::exchange(chosenRich_, std::nullopt).value_or(rich_);
     if (!(rich ? WriteRich(path) : WritePlain(path)))
         return false;
     rich_ = rich;
-    SlotPath() = path;
-    SlotTitle() = title;
-    Altered(false);
-    setWindowTitle(title);
     return true;
 }
 
@@ -203,13 +184,13 @@ bool form_RTF::WriteRich(const QString& path) const {
     // byte, through the same atomic write and error report as plain text.
     TextFormat ascii;
     ascii.lineEnd = TextFormat::LineEnd::LF;
-    return TextFile::Save(path, QString::fromLatin1(RtfWriter::Write(*pad->document())), &ascii);
+    return DocumentFile::Save(path, QString::fromLatin1(RtfWriter::Write(*pad->document())), &ascii);
 }
 
 bool form_RTF::WritePlain(const QString& path) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!TextFile::Save(
+    if (!DocumentFile::Save(
             path, [this](const LineSink& sink) { return Lines(sink); }, &format))
         return false;
     format_ = std::move(format);

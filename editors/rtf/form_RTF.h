@@ -7,6 +7,8 @@
 #include "LineSource.h"
 #include "TextFormat.h"
 
+#include <optional>
+
 class QKeyEvent;
 class QTextCharFormat;
 class QToolBar;
@@ -18,17 +20,13 @@ public:
     form_RTF(Global& global, DocumentHost& host);
 
     void New() override { NewRTF(); }
-    std::optional<FileError> Open() override { return OpenRTF(); }
+    OpenResult Open(const QString& path, const QString&) override { return OpenRTF(path); }
     void NewRTF();
-    // Loads the file named by the slot's path; on failure the window is left as it was.
-    std::optional<FileError> OpenRTF();
+    // Loads the file; on failure the window is left as it was.
+    OpenResult OpenRTF(const QString& path);
     // The file's content as this untitled document, which stays untitled and unchanged.
     void LoadFileByName(const QString& name) override;
 
-    // A save without the dialog writes the file as it was read: rich text, or plain text for a
-    // file that was none.
-    bool SaveFile() override;
-    void SaveAs() override;
     // The selection, or the whole document when nothing is selected.
     void PrintDoc(QPrinter* printer) override;
 
@@ -67,6 +65,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The dialog's first entry is rich text, the second plain.
+    bool AskSaveName(QString* path, QString* title) override;
+    bool WriteFile(const QString& path) override;
 
 private:
     QToolBar* BuildToolbar();
@@ -75,10 +76,6 @@ private:
     void Load(const QByteArray& bytes);
     void ApplyWordWrap();
 
-    // Asks for a file name and its format: the dialog's first entry is rich text, the second plain.
-    bool AskSaveName(QString* path, QString* title, bool* rich);
-    // Writes the document; only a written file becomes the slot's path and title.
-    bool WriteTo(const QString& path, const QString& title, bool rich);
     bool WriteRich(const QString& path) const;
     bool WritePlain(const QString& path);
     // The document as it goes to a plain-text file, line by line.
@@ -105,6 +102,8 @@ private:
     qint16 fallbackSize_ = 10;
     // The file at the slot's path is rich text; else plain text written as format_.
     bool rich_ = true;
+    // The format chosen in the save dialog, for the write that follows it.
+    std::optional<bool> chosenRich_;
     TextFormat format_;
     // Set while an Enter that started a paragraph awaits its release.
     bool paragraphStarted_ = false;

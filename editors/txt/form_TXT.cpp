@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "Dialogs.h"
 #include "Global.h"
+#include "DocumentFile.h"
 #include "TextFile.h"
 #include "form_SR.h"
 #include "DocumentHost.h"
@@ -52,31 +53,29 @@ form_TXT::form_TXT(Global& global, DocumentHost& host) : DocumentWindow(global, 
 
 void form_TXT::NewTXT() {
     ApplyFont();
-    SlotTitle().clear();
-    SlotPath().clear();
     if (g_.settings.startEditorsMax)
         showMaximized();
     Altered(false);
 }
 
-std::optional<FileError> form_TXT::OpenTXT() {
+OpenResult form_TXT::OpenTXT(const QString& path) {
     DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(SlotPath(), &decoded))
-        return error;
+    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+        return OpenResult::Failed(*error);
     // The font goes first so that the text is laid out once.
     ApplyFont();
     pad->setPlainText(decoded.text);
     format_ = std::move(decoded.format);
-    setWindowTitle(QFileInfo(SlotPath()).fileName());
+    setWindowTitle(QFileInfo(path).fileName());
     Altered(false);
-    AddToRecentFiles();
+    AddToRecentFiles(path);
     pad->setFocus();
     if (HasCharactersThePadBreaksAt(decoded.text))
         qlx::MsgBox(QStringLiteral("This file holds paragraph separators or other characters that the text "
                                    "window shows as line breaks.  The file stays as it is unless you save "
                                    "it; a save writes a line end in their place."),
                     qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Text Pad"));
-    return std::nullopt;
+    return {};
 }
 
 
@@ -116,38 +115,19 @@ bool form_TXT::Lines(const LineSink& sink) const {
     return true;
 }
 
-bool form_TXT::SaveFile() {
-    if (SlotPath().isEmpty()) {
-        QString path, title;
-        return AskSaveName(&path, &title) && WriteTo(path, title);
-    }
-    return WriteTo(SlotPath(), SlotTitle());
-}
-
-void form_TXT::SaveAs() {
-    // The slot keeps its path and title until a file is written, so a cancel leaves them as they were.
-    QString path, title;
-    if (AskSaveName(&path, &title))
-        WriteTo(path, title);
-}
-
 bool form_TXT::AskSaveName(QString* path, QString* title) {
-    return DocumentWindow::AskSaveName(QStringLiteral("Save Text File"),
+    return AskSaveNameWith(QStringLiteral("Save Text File"),
                                        QStringLiteral("Text File|") + g_.settings.txtFileFilter,
                                        QStringLiteral(".TXT"), path, title);
 }
 
-bool form_TXT::WriteTo(const QString& path, const QString& title) {
+bool form_TXT::WriteFile(const QString& path) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!TextFile::Save(
+    if (!DocumentFile::Save(
             path, [this](const LineSink& sink) { return Lines(sink); }, &format))
         return false;
     format_ = std::move(format);
-    SlotPath() = path;
-    SlotTitle() = title;
-    Altered(false);
-    setWindowTitle(title);
     return true;
 }
 

@@ -15,13 +15,11 @@ public:
     form_TXT(Global& global, DocumentHost& host);
 
     void New() override { NewTXT(); }
-    std::optional<FileError> Open() override { return OpenTXT(); }
+    OpenResult Open(const QString& path, const QString&) override { return OpenTXT(path); }
     void NewTXT();
-    // Loads the file named by the slot's path; on failure the window is left as it was.
-    std::optional<FileError> OpenTXT();
+    // Loads the file; on failure the window is left as it was.
+    OpenResult OpenTXT(const QString& path);
 
-    bool SaveFile() override;
-    void SaveAs() override;
     // The selection, or the whole text when nothing is selected.
     void PrintDoc(QPrinter* printer) override;
 
@@ -48,12 +46,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool AskSaveName(QString* path, QString* title) override;
+    bool WriteFile(const QString& path) override;
 
 private:
-    // Asks for a file name until the user picks a new one, agrees to overwrite, or cancels.
-    bool AskSaveName(QString* path, QString* title);
-    // Writes the text; only a written file becomes the slot's path and title.
-    bool WriteTo(const QString& path, const QString& title);
     void ApplyFont();
     void ApplyWordWrap();
     bool HandleKey(const QKeyEvent& key);

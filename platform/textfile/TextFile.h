@@ -37,19 +37,11 @@ public:
     // Replaces the file atomically: on failure the file on disk is untouched.
     static std::optional<FileError> Write(const QString& path, const QByteArray& bytes);
 
-    // The whole save as the user sees it. Copies of the file's old content that saves which did not
-    // finish left are mentioned first (MentionLeftCopies). When the text does not fit the format's
-    // encoding, asks "Save as Unicode" (Yes turns *format into UTF-8, No cancels) and the file stays
-    // as it was until the answer; a failed write is reported in the "QLX Save Error" message. True
-    // when the file was written.
-    static bool Save(const QString& path, const QString& text, TextFormat* format);
-    // The same for a text handed over line by line; the lines may be asked for more than once.
-    static bool Save(const QString& path, const LineSource& lines, TextFormat* format);
-
-    // The "QLX Backup Copy" message, shown when saves in place that did not finish left copies of
-    // old contents: of any file, or of the file at path. A copy is kept until the user deletes it.
-    static void MentionLeftCopies(const QString& path = QString());
-
-    // The "QLX Open Error: N" message for a file that could not be read.
-    static void ShowOpenError(const QString& path, const FileError& error);
+    // Writes the lines in the format, replacing the file atomically. strict: the write stops at the
+    // first character that the encoding cannot hold, leaving the file as it was, and *unencodable
+    // says so; otherwise such a character is replaced.
+    static std::optional<FileError> WriteLines(const QString& path, const LineSource& lines, const TextFormat& format,
+                                               bool strict, bool* unencodable = nullptr);
+    // The lines of a text whose lines are parted by "\n".
+    static bool EachLine(QStringView text, const LineSink& sink);
 };

@@ -8,6 +8,7 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "TestProcess.h"
+#include "DocumentFile.h"
 #include "TextFile.h"
 #include "WindowChannel.h"
 
@@ -81,12 +82,12 @@ void CheckLeftCopy(ScriptedResponder& responder, const QString& document, const 
                          ".\r\rA copy is kept until it is deleted.";
     if (kept)
         responder.expectMsgBox(qlx::vbOK);
-    TextFile::MentionLeftCopies();
+    DocumentFile::MentionLeftCopies();
     if (kept)
         responder.expectMsgBox(qlx::vbOK);
     const QByteArray older = crash::SaveContents(false);
     TextFormat format = TextFile::Detect(older);
-    QVERIFY(TextFile::Save(document, QString::fromLatin1(older), &format));
+    QVERIFY(DocumentFile::Save(document, QString::fromLatin1(older), &format));
     QCOMPARE(QFile::exists(copy), kept);
     QCOMPARE(responder.calls().size(), calls + (kept ? 2 : 0));
     for (qsizetype call = calls; call < responder.calls().size(); ++call) {
@@ -172,7 +173,7 @@ private slots:
                               QFileInfo(folder.filePath(name)).canonicalFilePath());
         }
         QVERIFY(!TextFile::Write(path, older));
-        TextFile::MentionLeftCopies();
+        DocumentFile::MentionLeftCopies();
         QCOMPARE(Strays(folder), QStringList());
         QCOMPARE(FilesBelow(env.path("data")), QStringList());
         qInfo("save takes %d us; after the kills %d times old, %d times new, %d times cut with the old "

@@ -12,13 +12,13 @@ public:
     FakeDocument(Global& global, DocumentHost& host, DocType type) : DocumentWindow(global, host, type) {}
 
     void New() override { calls << QStringLiteral("New"); }
-    std::optional<FileError> Open() override {
-        calls << QStringLiteral("Open ") + SlotPath();
+    OpenResult Open(const QString& path, const QString& title) override {
+        calls << QStringLiteral("Open ") + path;
         if (failOpen)
-            return FileError{53, QStringLiteral("File not found")};
-        setWindowTitle(SlotTitle());
+            return OpenResult::Failed({53, QStringLiteral("File not found")});
+        setWindowTitle(title);
         Altered(false);
-        return std::nullopt;
+        return {};
     }
     bool SaveFile() override {
         calls << QStringLiteral("SaveFile");
@@ -35,6 +35,8 @@ public:
     void PasteNewSection() override { calls << QStringLiteral("PasteNewSection"); }
     void LoadFileByName(const QString& name) override { calls << QStringLiteral("Load ") + name; }
     bool WordWrap() const override { return wordWrap; }
+    bool AskSaveName(QString*, QString*) override { return false; }
+    bool WriteFile(const QString&) override { return false; }
     bool Bulleted() const override { return bulleted; }
 
     QStringList calls;

@@ -37,7 +37,9 @@ public:
         setWidget(pad);
     }
     void New() override {}
-    std::optional<FileError> Open() override { return std::nullopt; }
+    OpenResult Open(const QString&, const QString&) override { return {}; }
+    bool AskSaveName(QString*, QString*) override { return false; }
+    bool WriteFile(const QString&) override { return false; }
     void SearchFind() override { form_SR::Serve(g_, *this, SearchEntry::Find); }
     void SearchReplace() override { form_SR::Serve(g_, *this, SearchEntry::Replace); }
     void SearchAgain() override { form_SR::Serve(g_, *this, SearchEntry::Again); }

@@ -1,6 +1,7 @@
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "DocumentFile.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -197,7 +198,7 @@ void TestTextFile::roundTrip() {
         QCOMPARE(decoded.text, text);
     QCOMPARE(TextFile::Encode(decoded.text, decoded.format), bytes);
 
-    QVERIFY(TextFile::Save(path, decoded.text, &decoded.format));
+    QVERIFY(DocumentFile::Save(path, decoded.text, &decoded.format));
     QCOMPARE(BytesOf(path), bytes);
     QVERIFY(responder.calls().isEmpty());
 }
@@ -254,7 +255,7 @@ void TestTextFile::largeTextInPieces() {
         TextFormat format;
         format.encoding = encoding;
         format.bom = true;
-        QVERIFY(TextFile::Save(path, text, &format));
+        QVERIFY(DocumentFile::Save(path, text, &format));
         DecodedText decoded;
         QVERIFY(!TextFile::Read(path, &decoded));
         QCOMPARE(decoded.format.encoding, encoding);
@@ -263,7 +264,7 @@ void TestTextFile::largeTextInPieces() {
     }
     const QString latin = QString(text).replace(Text(u"\U0001F600"), "!!");
     TextFormat format;
-    QVERIFY(TextFile::Save(path, latin, &format));
+    QVERIFY(DocumentFile::Save(path, latin, &format));
     QVERIFY(TextFile::Decode(BytesOf(path)).text == latin);
 }
 
@@ -332,7 +333,7 @@ void TestTextFile::saveAsUnicodeYes() {
     TextFormat format = TextFile::Detect("old\r\n");
     responder.expectMsgBox(qlx::vbYes);
 
-    QVERIFY(TextFile::Save(path, before + Text(u"\u0100\u20AC\n"), &format));
+    QVERIFY(DocumentFile::Save(path, before + Text(u"\u0100\u20AC\n"), &format));
     QCOMPARE(responder.calls().size(), 1);
     const DialogCall& ask = responder.calls().at(0);
     QCOMPARE(ask.text, kAskUnicode);
@@ -358,7 +359,7 @@ void TestTextFile::saveAsUnicodeNo() {
     TextFormat format;
     responder.expectMsgBox(qlx::vbNo);
 
-    QVERIFY(!TextFile::Save(path, before + Text(u"\u0100"), &format));
+    QVERIFY(!DocumentFile::Save(path, before + Text(u"\u0100"), &format));
     QCOMPARE(responder.calls().size(), 1);
     QCOMPARE(responder.calls().at(0).title, "Save as Unicode");
     QCOMPARE(format.encoding, Encoding::Cp1252);
@@ -387,7 +388,7 @@ void TestTextFile::saveAsksForHalfPairs() {
     format.encoding = encoding;
     responder.expectMsgBox(qlx::vbNo);
 
-    QVERIFY(!TextFile::Save(path, text, &format));
+    QVERIFY(!DocumentFile::Save(path, text, &format));
     QCOMPARE(responder.calls().size(), 1);
     QCOMPARE(responder.calls().at(0).title, "Save as Unicode");
     QCOMPARE(BytesOf(path), QByteArray("old"));
@@ -431,7 +432,7 @@ void TestTextFile::failedSave() {
     QVERIFY(error);
     QCOMPARE(error->number, number);
     responder.expectMsgBox(qlx::vbOK);
-    QVERIFY(!TextFile::Save(path, "new", &format));
+    QVERIFY(!DocumentFile::Save(path, "new", &format));
     QCOMPARE(responder.calls().size(), 1);
     const DialogCall& message = responder.calls().at(0);
     QCOMPARE(message.text, SaveErrorText(path, description));
@@ -453,7 +454,7 @@ void TestTextFile::saveRefusesReadOnlyFile() {
     TextFormat format;
     responder.expectMsgBox(qlx::vbOK);
 
-    QVERIFY(!TextFile::Save(path, "new", &format));
+    QVERIFY(!DocumentFile::Save(path, "new", &format));
     QCOMPARE(responder.calls().size(), 1);
     QCOMPARE(responder.calls().at(0).text, SaveErrorText(path, "Permission denied"));
     QCOMPARE(responder.calls().at(0).title, "QLX Save Error");
@@ -470,7 +471,7 @@ void TestTextFile::saveKeepsModeAndLink() {
     QVERIFY(QFile::link(target, link));
     TextFormat format;
 
-    QVERIFY(TextFile::Save(link, "new", &format));
+    QVERIFY(DocumentFile::Save(link, "new", &format));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(BytesOf(target), QByteArray("new"));
     struct stat info {};
@@ -492,7 +493,7 @@ void TestTextFile::saveInPlaceKeepsLinksOwnerAndMode() {
     const ino_t inode = StatOf(path).st_ino;
     TextFormat format;
 
-    QVERIFY(TextFile::Save(path, "new", &format));
+    QVERIFY(DocumentFile::Save(path, "new", &format));
     QCOMPARE(BytesOf(env.path("b.txt")), QByteArray("new"));
     QCOMPARE(StatOf(path).st_ino, inode);
     QCOMPARE(StatOf(path).st_mode & 07777, 0640u);
@@ -577,7 +578,7 @@ void TestTextFile::saveRemovesOnlyAbandonedCopies() {
 void TestTextFile::openErrorMessage() {
     ScriptedResponder responder;
     responder.expectMsgBox(qlx::vbOK);
-    TextFile::ShowOpenError("/home/u/a.txt", FileError{53, "No such file or directory"});
+    DocumentFile::ShowOpenError("/home/u/a.txt", FileError{53, "No such file or directory"});
     const DialogCall& message = responder.calls().at(0);
     QCOMPARE(message.text, "The request to open:\r/home/u/a.txt\rhas generated an error:\r\r"
                            "No such file or directory\r\rThe action has been canceled.");
