@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "DocumentHost.h"
 #include "Global.h"
+#include "Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
-constexpr int kTwipsPerInch = 1440;
 
 // Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
 // toolbar above its pad.
@@ -86,15 +86,14 @@ void DocumentWindow::Activate() {
 
 QSize DocumentWindow::sizeHint() const {
     const QSize twips = ContentTwips(type_);
-    QSize size(twips.width() * logicalDpiX() / kTwipsPerInch, twips.height() * logicalDpiY() / kTwipsPerInch);
+    QSize size = Twips::ToPixels(twips, *this);
     if (const QMdiArea* area = mdiArea())
         size = size.boundedTo(area->viewport()->size());
     return size.expandedTo(minimumSizeHint());
 }
 
 QSize DocumentWindow::minimumSizeHint() const {
-    return QSize(3600 * logicalDpiX() / kTwipsPerInch, 2400 * logicalDpiY() / kTwipsPerInch)
-        .expandedTo(QMdiSubWindow::minimumSizeHint());
+    return Twips::ToPixels(QSize(3600, 2400), *this).expandedTo(QMdiSubWindow::minimumSizeHint());
 }
 
 bool DocumentWindow::QueryClose() {

@@ -4,6 +4,7 @@
 #include "NestedLoop.h"
 #include "ShellTools.h"
 #include "DocumentFile.h"
+#include "Twips.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
 #include "form_QLXOptions.h"
@@ -29,18 +30,7 @@ namespace {
 const QString kCaption = QStringLiteral("Quillon Editor");
 // Set once the user has seen the welcome document of an installed program.
 const QString kWelcomeShown = QStringLiteral("Welcome Shown");
-constexpr int kTwipsPerInch = 1440;
 constexpr int kPublishCheckMs = 3000;
-
-// Window geometry is kept in twips so that it means the same on screens of any density.
-struct TwipScale {
-    double x;
-    double y;
-
-    static TwipScale OfScreen(const QScreen* screen) {
-        return {screen->logicalDotsPerInchX() / kTwipsPerInch, screen->logicalDotsPerInchY() / kTwipsPerInch};
-    }
-};
 
 bool IsOpen(const DocumentWindow* window) {
     return window && !window->Tag.isEmpty();
@@ -156,14 +146,14 @@ void mdform_QLEditor::Load() {
 
 void mdform_QLEditor::ApplyPlacement() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const TwipScale scale = TwipScale::OfScreen(screen);
+    // Window geometry is kept in twips so that it means the same on screens of any density.
     const QSize pixels = screen->geometry().size();
-    const WindowPlacement p =
-        g_.settings.Placement(qRound(pixels.width() / scale.x), qRound(pixels.height() / scale.y));
+    const WindowPlacement p = g_.settings.Placement(qRound(Twips::FromPixelsX(pixels.width(), *screen)),
+                                                    qRound(Twips::FromPixelsY(pixels.height(), *screen)));
     // Placed and read back as the client area: the frame a window manager adds is not known
     // before the window is shown, and a place taken with it would creep by its height each start.
-    setGeometry(qRound(p.left * scale.x), qRound(p.top * scale.y), qRound(p.width * scale.x),
-                qRound(p.height * scale.y));
+    setGeometry(Twips::ToPixelsX(p.left, *screen), Twips::ToPixelsY(p.top, *screen),
+                Twips::ToPixelsX(p.width, *screen), Twips::ToPixelsY(p.height, *screen));
     if (p.maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -172,13 +162,13 @@ void mdform_QLEditor::WriteGeometry() {
     // A minimized window has no place worth restoring.
     if (isMinimized())
         return;
-    const TwipScale scale = TwipScale::OfScreen(screen());
+    const QScreen& on = *screen();
     WindowPlacement p;
     p.maximized = isMaximized();
-    p.top = qRound(geometry().y() / scale.y);
-    p.left = qRound(geometry().x() / scale.x);
-    p.width = qRound(width() / scale.x);
-    p.height = qRound(height() / scale.y);
+    p.top = qRound(Twips::FromPixelsY(geometry().y(), on));
+    p.left = qRound(Twips::FromPixelsX(geometry().x(), on));
+    p.width = qRound(Twips::FromPixelsX(width(), on));
+    p.height = qRound(Twips::FromPixelsY(height(), on));
     g_.settings.WriteGeometry(p);
 }
 

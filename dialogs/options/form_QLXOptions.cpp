@@ -7,6 +7,7 @@
 #include "Global.h"
 #include "SendToLink.h"
 #include "StringResources.h"
+#include "Twips.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -40,7 +41,6 @@ const QString kAutoSaveRefused = QStringLiteral(
     "You have not entered a valid number for AutoSave.  Please enter a number between 1 and 99.");
 constexpr int kWidthTwips = 6100;
 constexpr int kHeightTwips = 4770;
-constexpr int kTwipsPerInch = 1440;
 constexpr int kMostAutoSaveMinutes = 99;
 
 template <class Widget, class... Args> Widget* Named(const char* name, Args&&... args) {
@@ -297,7 +297,7 @@ void form_QLXOptions::RegisterHelp() {
 
 void form_QLXOptions::Load() {
     autoSave_.Pause();
-    resize(kWidthTwips * logicalDpiX() / kTwipsPerInch, kHeightTwips * logicalDpiY() / kTwipsPerInch);
+    resize(Twips::ToPixels(QSize(kWidthTwips, kHeightTwips), *this));
     currentPage_ = 1;
     for (int page = 2; page <= 5; ++page)
         frame_Sections[page - 1]->hide();

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Global.h"
 #include "SearchPad.h"
+#include "Twips.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -17,7 +18,6 @@
 #include <QScreen>
 
 namespace {
-constexpr double kTwipsPerInch = 1440.0;
 // The dialog keeps this far (twips) from the top right corner it is placed in.
 constexpr int kInset = 200;
 const QString kLastSearch = QStringLiteral("Last Search");
@@ -160,8 +160,8 @@ void form_SR::Initialize() {
     // The native window knows the frame, so the outer width is right before the first show.
     winId();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int insetX = qRound(kInset * screen->logicalDotsPerInchX() / kTwipsPerInch);
-    const int insetY = qRound(kInset * screen->logicalDotsPerInchY() / kTwipsPerInch);
+    const int insetX = Twips::ToPixelsX(kInset, *screen);
+    const int insetY = Twips::ToPixelsY(kInset, *screen);
     const QWidget* frame = parentWidget();
     const QRect corner = g_.settings.containSRD && frame ? frame->frameGeometry() : screen->geometry();
     move(corner.x() + corner.width() - frameGeometry().width() - insetX, corner.y() + insetY);

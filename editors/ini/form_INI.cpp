@@ -9,6 +9,7 @@
 #include "IniReader.h"
 #include "IniWriter.h"
 #include "TextFile.h"
+#include "Twips.h"
 #include "form_ADE.h"
 #include "form_INIAddValue.h"
 #include "DocumentHost.h"
@@ -29,7 +30,6 @@ namespace {
 using Kind = IniItem::Kind;
 
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kTwipsPerInch = 1440;
 constexpr int kWidthTwips = 6800;
 // The window's height as designed; the width is set again by New and after every reading.
 constexpr int kHeightTwips = 4800;
@@ -89,7 +89,7 @@ form_INI::form_INI(Global& global, DocumentHost& host)
         buttons_[b]->setObjectName(QString::fromLatin1(kButtons[b].name));
     }
     setWidget(content);
-    resize(Twips(kWidthTwips), Twips(kHeightTwips));
+    resize(Twips::ToPixels(QSize(kWidthTwips, kHeightTwips), *this));
 
     connect(buttons_[AddSectionButton], &QPushButton::clicked, this, &form_INI::AddSection);
     connect(buttons_[DeleteSectionButton], &QPushButton::clicked, this, &form_INI::DeleteSection);
@@ -195,10 +195,6 @@ void form_INI::SetButtons(bool addSection, bool deleteSection, bool addValue, bo
     Enable(EditButton, edit);
 }
 
-int form_INI::Twips(int twips) const {
-    return qRound(twips * logicalDpiX() / double(kTwipsPerInch));
-}
-
 void form_INI::resizeEvent(QResizeEvent* event) {
     DocumentWindow::resizeEvent(event);
     if (!isMinimized())
@@ -207,19 +203,20 @@ void form_INI::resizeEvent(QResizeEvent* event) {
 
 void form_INI::LayOut() {
     // The window's outer size sets the places, as the classic form measured it.
-    TV->setGeometry(0, 0, qMax(0, width() - Twips(100)), qMax(0, height() - Twips(1250)));
-    const int top = height() - Twips(1000);
+    TV->setGeometry(0, 0, qMax(0, width() - Twips::ToPixelsX(100, *this)),
+                    qMax(0, height() - Twips::ToPixelsY(1250, *this)));
+    const int top = height() - Twips::ToPixelsY(1000, *this);
     int left = 0;
     for (QPushButton* button : buttons_) {
         const QSize size = button->sizeHint();
-        const int buttonWidth = qMax(size.width(), Twips(1200));
+        const int buttonWidth = qMax(size.width(), Twips::ToPixelsX(1200, *this));
         button->setGeometry(left, top, buttonWidth, size.height());
-        left += buttonWidth + Twips(60);
+        left += buttonWidth + Twips::ToPixelsX(60, *this);
     }
 }
 
 void form_INI::SetWidthTwips(int twips) {
-    resize(Twips(twips), height());
+    resize(Twips::ToPixelsX(twips, *this), height());
     LayOut();
 }
 

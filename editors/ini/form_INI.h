@@ -79,7 +79,6 @@ private:
     void SetButtons(bool addSection, bool deleteSection, bool addValue, bool deleteValue, bool edit);
     void LayOut();
     void SetWidthTwips(int twips);
-    int Twips(int twips) const;
 
     // Pastes lines at the selected node.
     void Paste(const QStringList& lines);
