@@ -1,10 +1,7 @@
 #include "Global.h"
-#include "ScriptedResponder.h"
-#include "TestEnvironment.h"
+#include "MainWindowFixture.h"
 #include "form_SR.h"
 #include "form_TXT.h"
-#include "Startup.h"
-#include "mdform_QLEditor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,15 +44,16 @@ public:
     QTextEdit* pad;
 };
 
-// A loaded main window over a store that outlives it, so that a test can start the program again.
-struct Shell {
-    explicit Shell(TestEnvironment& env) : g(env.path("app"), QString()), main(g) {
-        Startup::RegisterEditors(main.DocumentOpener());
-        main.DocumentOpener().RegisterEditor(DocType::RTF, [](Global& global, DocumentHost& host) {
+// A loaded main window whose rich-text documents are RichDocuments.
+struct Shell : MainWindowFixture {
+    static void GiveRichDocuments(MainWindowFixture& f) {
+        f.opener().RegisterEditor(DocType::RTF, [](Global& global, DocumentHost& host) {
             return new RichDocument(global, host);
         });
-        main.Load();
     }
+    Shell() : MainWindowFixture(GiveRichDocuments) {}
+    // Over a store that outlives it, so that a test can start the program again.
+    explicit Shell(TestEnvironment& env) : MainWindowFixture(env, GiveRichDocuments) {}
 
     // A new text document holding the text, the caret at the start.
     form_TXT* Doc(const QString& text) {
@@ -72,9 +70,6 @@ struct Shell {
             return label->text();
         return control<QPushButton>(name)->text();
     }
-
-    Global g;
-    mdform_QLEditor main;
 };
 
 struct Selection {
@@ -109,9 +104,7 @@ class tst_formsr : public QObject {
 
 private slots:
     void entryPointsSetTheDialogUpPerMode() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("one two");
         Select(w, 4, 7);
         w->SearchFind();
@@ -148,32 +141,30 @@ private slots:
         QCOMPARE(s.text("cmd_FindNext"), QStringLiteral("Find Next"));
         // Find Again searched for the stored text, which nothing has stored yet.
         QCOMPARE(s.searchText()->text(), QString());
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void findNextGoesOnPastTheMatchAndOffersTheTop() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("abab");
         w->SearchFind();
         s.searchText()->setText("ab");
         QTest::mouseClick(s.control<QPushButton>("cmd_FindNext"), Qt::LeftButton);
         QCOMPARE(SelectionOf(w), (Selection{0, 2}));
         QCOMPARE(s.g.settings.Read("Last Search", "TXT Editor"), QStringLiteral("ab"));
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
 
         // The next search starts one past the match, where "ab" no longer fits.
-        r.expectMsgBox(qlx::vbYes);
+        s.r.expectMsgBox(qlx::vbYes);
         s.dialog()->cmd_FindNext_Click();
-        QCOMPARE(r.calls().size(), 1);
-        QCOMPARE(r.calls().at(0).text, Question("ab", "Search"));
-        QCOMPARE(r.calls().at(0).title, QStringLiteral("Search"));
-        QCOMPARE(r.calls().at(0).style, qlx::vbYesNo + qlx::vbQuestion);
+        QCOMPARE(s.r.calls().size(), 1);
+        QCOMPARE(s.r.calls().at(0).text, Question("ab", "Search"));
+        QCOMPARE(s.r.calls().at(0).title, QStringLiteral("Search"));
+        QCOMPARE(s.r.calls().at(0).style, qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(SelectionOf(w), (Selection{0, 2}));
         QVERIFY(s.dialog());
 
-        r.expectMsgBox(qlx::vbNo);
+        s.r.expectMsgBox(qlx::vbNo);
         s.dialog()->cmd_FindNext_Click();
         QVERIFY(!s.dialog());
         QCOMPARE(SelectionOf(w), (Selection{3, 3}));
@@ -194,22 +185,18 @@ private slots:
         QFETCH(int, caret);
         QFETCH(QString, search);
         QFETCH(Selection, found);
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("abcdef");
         w->SearchFind();
         s.searchText()->setText(search);
         Select(w, caret, caret);
         s.dialog()->cmd_FindNext_Click();
         QCOMPARE(SelectionOf(w), found);
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void replaceNextReplacesOneOccurrencePerPress() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("a a a");
         w->SearchReplace();
         s.searchText()->setText("a");
@@ -221,13 +208,11 @@ private slots:
             QCOMPARE(SelectionOf(w), (Selection{2 * press, 2 * press + 1}));
         }
         QVERIFY(s.g.Slot(DocType::TXT, w->Slot()).changed);
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void optionsMatchCaseAndWholeWords() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("category Cat cat dog");
         w->SearchFind();
         s.searchText()->setText("cat");
@@ -245,56 +230,49 @@ private slots:
     }
 
     void userSelectionIsNeverTakenForAMatch() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("one two three");
         w->SearchReplace();
         s.searchText()->setText("zz");
         s.replacement()->setText("X");
         Select(w, 4, 7);
-        r.expectMsgBox(qlx::vbNo);
+        s.r.expectMsgBox(qlx::vbNo);
         s.dialog()->cmd_FindNext_Click();
         QCOMPARE(Pad(w)->toPlainText(), QStringLiteral("one two three"));
-        QCOMPARE(r.calls().at(0).text, Question("zz", "Search / Replace"));
+        QCOMPARE(s.r.calls().at(0).text, Question("zz", "Search / Replace"));
     }
 
     void continueQuestionReturnsUntilNo() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("nothing here");
         w->SearchReplace();
         s.searchText()->setText("q");
-        r.expectMsgBox(qlx::vbYes);
-        r.expectMsgBox(qlx::vbYes);
-        r.expectMsgBox(qlx::vbNo);
+        s.r.expectMsgBox(qlx::vbYes);
+        s.r.expectMsgBox(qlx::vbYes);
+        s.r.expectMsgBox(qlx::vbNo);
         s.dialog()->cmd_FindNext_Click();
-        QCOMPARE(r.calls().size(), 3);
-        for (const DialogCall& call : r.calls()) {
+        QCOMPARE(s.r.calls().size(), 3);
+        for (const DialogCall& call : s.r.calls()) {
             QCOMPARE(call.text, Question("q", "Search / Replace"));
             QCOMPARE(call.title, QStringLiteral("Search / Replace"));
         }
         QVERIFY(!s.dialog());
-        QVERIFY(r.verifyAllAnswered());
+        QVERIFY(s.r.verifyAllAnswered());
     }
 
     void emptySearchDoesNothing() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("abc");
         Select(w, 1, 1);
         w->SearchFind();
         s.dialog()->cmd_FindNext_Click();
         w->SearchAgain();
         QCOMPARE(SelectionOf(w), (Selection{1, 1}));
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void findAgainAfterARestartRepeatsTheStoredText() {
         TestEnvironment env;
-        ScriptedResponder r;
         {
             Shell s(env);
             form_TXT* w = s.Doc("one two");
@@ -312,9 +290,9 @@ private slots:
         QCOMPARE(s.searchText()->text(), QStringLiteral("two"));
         QCOMPARE(SelectionOf(w), (Selection{8, 11}));
 
-        r.expectMsgBox(qlx::vbNo);
+        s.r.expectMsgBox(qlx::vbNo);
         w->SearchAgain();
-        QCOMPARE(r.calls().at(0).text, Question("two", "frm_Search"));
+        QCOMPARE(s.r.calls().at(0).text, Question("two", "frm_Search"));
         QVERIFY(s.g.settings.Read("Last Search", "RTF Editor").isEmpty());
 
         // With the editor's key closed, nothing is read or written.
@@ -328,9 +306,7 @@ private slots:
     }
 
     void padKeysServeTheDialogWhileItIsShown() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("ab ab");
         QPlainTextEdit* pad = Pad(w);
         Select(w, 0, 2);
@@ -354,13 +330,11 @@ private slots:
         // Without the dialog, Enter is the pad's own again.
         QTest::keyClick(pad, Qt::Key_Return);
         QCOMPARE(pad->toPlainText(), QStringLiteral("ab\n\t\n ab"));
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void dialogKeys() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("xy xy");
         w->SearchFind();
         s.searchText()->setText("xy");
@@ -384,13 +358,11 @@ private slots:
         // The next load starts from the design state.
         w->SearchFind();
         QVERIFY(!s.control<QCheckBox>("cb_MatchCase")->isChecked());
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void anotherDocumentsPadUnloadsTheDialog() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* served = s.Doc("a");
         form_TXT* other = s.Doc("b");
         served->SearchFind();
@@ -408,9 +380,7 @@ private slots:
     }
 
     void activatingAnIniDocumentUnloadsTheDialog() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         s.Doc("a")->SearchFind();
         QVERIFY(s.dialog());
         s.main.DocumentOpener().NewDocument(DocType::INI, -1)->Activate();
@@ -418,9 +388,7 @@ private slots:
     }
 
     void richPadIsServedTheSameWay() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         auto* rich = qobject_cast<RichDocument*>(s.main.DocumentOpener().NewDocument(DocType::RTF, -1));
         rich->pad->setHtml("<b>one</b> two <i>one</i>");
         form_TXT* text = s.Doc("one");
@@ -444,13 +412,11 @@ private slots:
         QVERIFY(!s.dialog());
         text->SearchAgain();
         QCOMPARE(s.searchText()->text(), QString());
-        QVERIFY(r.calls().isEmpty());
+        QVERIFY(s.r.calls().isEmpty());
     }
 
     void placedInTheTopRightCorner() {
-        TestEnvironment env;
-        ScriptedResponder r;
-        Shell s(env);
+        Shell s;
         form_TXT* w = s.Doc("a");
         const QScreen* screen = QGuiApplication::primaryScreen();
         const int insetX = qRound(200 * screen->logicalDotsPerInchX() / 1440);
