@@ -65,6 +65,7 @@ public:
     int msgBox(const QString&, int, const QString&) override { return qlx::vbYes; }
     bool inputBox(const QString&, const QString&, const QString&, QString*) override { return false; }
     bool commonDialog(CommonDialog&, qlx::CommonDialogKind) override { return false; }
+    int form(QDialog&) override { return 0; }
 };
 
 DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {

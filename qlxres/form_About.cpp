@@ -2,7 +2,6 @@
 
 #include "AboutTexts.h"
 #include "Dialogs.h"
-#include "NestedLoop.h"
 #include "Named.h"
 #include "RegistryFunctions.h"
 #include "WinPaths.h"
@@ -110,5 +109,5 @@ void form_About::StartSysInfo() {
 
 void form_About::ShowLicense() {
     form_Issue viewer(this);
-    qlx::NestedLoop::Exec(viewer);
+    qlx::ShowForm(viewer);
 }

@@ -3,7 +3,6 @@
 #include "CommonDialog.h"
 #include "Dialogs.h"
 #include "DocumentFile.h"
-#include "NestedLoop.h"
 #include "Global.h"
 #include "IniItem.h"
 #include "IniReader.h"
@@ -527,7 +526,7 @@ void form_INI::AddValue() {
     form_ADE dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add Key/Value to section ") + section->text(0));
     dialog.HideDelete();
-    qlx::NestedLoop::Exec(dialog);
+    qlx::ShowForm(dialog);
     const QString key = dialog.Key();
     if (key.isEmpty() || key == form_ADE::kCancel)
         return;
@@ -538,7 +537,7 @@ void form_INI::AddValue() {
 
 void form_INI::AddSectionToAll() {
     form_INIAddValue dialog(this);
-    qlx::NestedLoop::Exec(dialog);
+    qlx::ShowForm(dialog);
     const QString key = dialog.Key();
     if (key.isEmpty())
         return;
@@ -580,7 +579,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
     form_ADE dialog(this);
     dialog.SetEntry(equals < 0 ? text : text.left(equals), equals < 0 ? QString() : text.mid(equals + 1));
     dialog.setWindowTitle(QStringLiteral("Edit ") + section->text(0) + QStringLiteral(" Section"));
-    qlx::NestedLoop::Exec(dialog);
+    qlx::ShowForm(dialog);
     const QString key = dialog.Key();
     if (key == form_ADE::kCancel)
         return;

@@ -310,7 +310,7 @@ void form_REG::EditNewKey() {
                 box && RegNodes::Tag(child) == RegNodes::HiveTag())
                 box->setEnabled(false);
         }
-        qlx::NestedLoop::Exec(dialog);
+        qlx::ShowForm(dialog);
         // The order the hives have always been added in.
         for (const char* hive : {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
                                  "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"}) {
@@ -371,7 +371,7 @@ void form_REG::AddValueOfType(const QString& type) {
     }
     if (node == fileNode_)
         return;
-    qlx::NestedLoop::Exec(dialog);
+    qlx::ShowForm(dialog);
     const QString typed = dialog.txt_name->text();
     if (typed == QLatin1String("CANCEL") || typed.isEmpty())
         return;
@@ -409,7 +409,7 @@ void form_REG::ModifyValue(QTreeWidgetItem* item) {
     const bool quotedData = type == RegValueTable::RegSz() && !record.unquoted;
     dialog.txt_name->setText(Shown(record.name, true));
     dialog.txt_value->setPlainText(Shown(record.data, quotedData));
-    qlx::NestedLoop::Exec(dialog);
+    qlx::ShowForm(dialog);
     const QString typed = dialog.txt_name->text();
     if (typed == QLatin1String("CANCEL"))
         return;

@@ -69,4 +69,9 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     return text;
 }
 
+int ShowForm(QDialog& dialog) {
+    const NestedLoop loop;
+    return CurrentDialogResponder().form(dialog);
+}
+
 } // namespace qlx

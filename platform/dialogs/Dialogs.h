@@ -1,4 +1,5 @@
-// The one seam through which every message box, input box and common dialog of the program passes.
+// The one seam through which every message box, input box, common dialog and modal form of the
+// program passes.
 // In the program a real Qt dialog answers; a test installs a responder that answers from a script.
 #pragma once
 
@@ -6,6 +7,7 @@
 #include <QString>
 
 class CommonDialog;
+class QDialog;
 class QWidget;
 
 namespace qlx {
@@ -70,6 +72,9 @@ public:
     // Shows the dialog described by the object's properties and stores the choice back into it.
     // Returns false when the user cancelled.
     virtual bool commonDialog(CommonDialog& dialog, CommonDialogKind kind) = 0;
+    // Shows one of the program's own modal forms; its controls then hold what the user entered.
+    // Returns the form's result (QDialog::Accepted or QDialog::Rejected).
+    virtual int form(QDialog& dialog) = 0;
 };
 
 // Installs a responder (nullptr restores the real dialogs). The caller keeps ownership.
@@ -84,5 +89,7 @@ int MsgBox(const QString& text, int style = vbOKOnly, const QString& title = QSt
 // The empty text when the user cancelled, as the classic input box answered.
 QString InputBox(const QString& prompt, const QString& title = QString(),
                  const QString& defaultText = QString());
+// Shows a modal form of the program (a value editor, a licence viewer ...) and returns its result.
+int ShowForm(QDialog& dialog);
 
 } // namespace qlx

@@ -65,9 +65,4 @@ void NestedLoop::DismissPrompts() {
     }
 }
 
-int NestedLoop::Exec(QDialog& dialog) {
-    const NestedLoop loop;
-    return dialog.exec();
-}
-
 } // namespace qlx

@@ -9,7 +9,6 @@
 
 #include <functional>
 
-class QDialog;
 
 namespace qlx {
 
@@ -27,8 +26,6 @@ public:
     static void WhenIdle(QObject* context, std::function<void()> work);
     // Closes every open prompt as if the user had pressed Escape, so that their callers go on.
     static void DismissPrompts();
-    // A dialog shown modally as a prompt.
-    static int Exec(QDialog& dialog);
 };
 
 } // namespace qlx

@@ -105,6 +105,10 @@ bool QtDialogResponder::inputBox(const QString& prompt, const QString& title, co
     return true;
 }
 
+int QtDialogResponder::form(QDialog& dialog) {
+    return dialog.exec();
+}
+
 bool QtDialogResponder::commonDialog(CommonDialog& dialog, CommonDialogKind kind) {
     switch (kind) {
     case CommonDialogKind::Open:

@@ -11,6 +11,7 @@ public:
     bool inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                   QString* text) override;
     bool commonDialog(CommonDialog& dialog, CommonDialogKind kind) override;
+    int form(QDialog& dialog) override;
 
 private:
     static bool showFile(CommonDialog& dialog, bool save);

@@ -13,7 +13,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 const QString kAppId = QStringLiteral("org.norvale.QuillonEditor");
@@ -142,14 +141,12 @@ private slots:
         }
         QVERIFY(about);
         QString shown;
-        QTimer::singleShot(0, about, [&shown] {
-            auto* viewer = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            QVERIFY(viewer);
-            shown = viewer->findChild<QPlainTextEdit*>(QStringLiteral("txt_Pad"))->toPlainText();
-            viewer->accept();
+        responder.expectForm([&shown](QDialog& viewer) {
+            shown = viewer.findChild<QPlainTextEdit*>(QStringLiteral("txt_Pad"))->toPlainText();
+            viewer.accept();
         });
         about->findChild<QPushButton*>(QStringLiteral("EULA"))->click();
-        QVERIFY(responder.calls().isEmpty());
+        QCOMPARE(responder.calls().size(), 1);
         QCOMPARE(shown, QString::fromUtf8(Contents(Data("quillon-editor/EULA.TXT"))));
         delete about;
     }

@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "FileFilter.h"
 
+#include <QDialog>
 #include <QPrinter>
 #include <QTest>
 
@@ -24,6 +25,8 @@ QString KindName(DialogKind kind) {
         return QStringLiteral("color dialog");
     case DialogKind::Printer:
         return QStringLiteral("print dialog");
+    case DialogKind::Form:
+        return QStringLiteral("form");
     }
     return QString();
 }
@@ -123,6 +126,13 @@ void ScriptedResponder::expectPrinter(const QString& pdfPath) {
     queue(a);
 }
 
+void ScriptedResponder::expectForm(std::function<void(QDialog&)> act) {
+    Answer a;
+    a.kind = DialogKind::Form;
+    a.act = std::move(act);
+    queue(a);
+}
+
 void ScriptedResponder::expectCancel(DialogKind kind) {
     Answer a;
     a.kind = kind;
@@ -218,9 +228,25 @@ bool ScriptedResponder::commonDialog(CommonDialog& dialog, qlx::CommonDialogKind
         break;
     case DialogKind::MsgBox:
     case DialogKind::InputBox:
+    case DialogKind::Form:
         break;
     }
     return true;
+}
+
+int ScriptedResponder::form(QDialog& dialog) {
+    DialogCall call;
+    call.kind = DialogKind::Form;
+    call.text = dialog.objectName();
+    call.title = dialog.windowTitle();
+    Answer answer;
+    dialog.setResult(QDialog::Rejected);
+    // Shown as the user would see it, so that its layout and focus are those of the real form.
+    dialog.show();
+    if (take(call, &answer) && answer.accept && answer.act)
+        answer.act(dialog);
+    dialog.hide();
+    return dialog.result();
 }
 
 void ScriptedResponder::applyFiles(CommonDialog& dialog, const Answer& answer, bool save) {

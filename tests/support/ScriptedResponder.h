@@ -23,12 +23,15 @@
 
 #include <functional>
 
-enum class DialogKind { MsgBox, InputBox, Open, Save, Font, Color, Printer };
+class QDialog;
+
+enum class DialogKind { MsgBox, InputBox, Open, Save, Font, Color, Printer, Form };
 
 // One prompt as the code under test showed it.
 struct DialogCall {
     DialogKind kind = DialogKind::MsgBox;
-    // Message box text or input box prompt; the title as passed (DialogTitle for common dialogs).
+    // Message box text, input box prompt or a form's object name; the title as passed (DialogTitle
+    // for common dialogs, the caption of a form).
     QString text;
     QString title;
     // Message boxes: the style value and its parts (qlx::vbYesNo, qlx::vbQuestion, position from 1).
@@ -61,6 +64,9 @@ public:
     void expectColor(const QColor& color);
     // Chooses a printer that writes a PDF file at that path.
     void expectPrinter(const QString& pdfPath);
+    // The next modal form is shown and acted on as the user would (typing, clicking OK or Cancel);
+    // its result is what the acting left (Rejected unless it accepted the form).
+    void expectForm(std::function<void(QDialog&)> act);
     // The user cancels that prompt (a message box is answered with Cancel).
     void expectCancel(DialogKind kind);
 
@@ -72,6 +78,7 @@ public:
     bool inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                   QString* text) override;
     bool commonDialog(CommonDialog& dialog, qlx::CommonDialogKind kind) override;
+    int form(QDialog& dialog) override;
 
 private:
     struct Answer {
@@ -84,6 +91,7 @@ private:
         QFont font;
         QColor color;
         std::function<void()> whileShown;
+        std::function<void(QDialog&)> act;
     };
 
     void queue(Answer answer) { answers_.append(std::move(answer)); }

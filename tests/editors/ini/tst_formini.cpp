@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -79,21 +78,20 @@ struct Seen {
     bool deleteShown = false;
 };
 
-// Answers the next modal dialog: fills the boxes named and clicks the button.
-std::shared_ptr<Seen> Answer(const QList<std::pair<QString, QString>>& boxes, const QString& button) {
+// Answers the next form: fills the boxes named and clicks the button.
+std::shared_ptr<Seen> Answer(ScriptedResponder& r, const QList<std::pair<QString, QString>>& boxes,
+                             const QString& button) {
     auto seen = std::make_shared<Seen>();
-    QTimer::singleShot(0, [=] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen->title = dialog->windowTitle();
-        if (auto* key = dialog->findChild<QLineEdit*>("txt_Key")) {
+    r.expectForm([=](QDialog& dialog) {
+        seen->title = dialog.windowTitle();
+        if (auto* key = dialog.findChild<QLineEdit*>("txt_Key")) {
             seen->key = key->text();
-            seen->value = dialog->findChild<QLineEdit*>("txt_Value")->text();
-            seen->deleteShown = !dialog->findChild<QPushButton*>("cmd_Delete")->isHidden();
+            seen->value = dialog.findChild<QLineEdit*>("txt_Value")->text();
+            seen->deleteShown = !dialog.findChild<QPushButton*>("cmd_Delete")->isHidden();
         }
         for (const auto& [name, text] : boxes)
-            dialog->findChild<QLineEdit*>(name)->setText(text);
-        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+            dialog.findChild<QLineEdit*>(name)->setText(text);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
     });
     return seen;
 }
@@ -302,17 +300,17 @@ private slots:
         ScriptedResponder& r = s.r;
         form_INI* w = s.OpenBytes("a.ini", "[A]\r\nk=1\r\n");
         Pick(w, "A");
-        auto seen = Answer({{"txt_Key", ";x"}, {"txt_Value", "1"}}, "cmd_Exit");
+        auto seen = Answer(s.r, {{"txt_Key", ";x"}, {"txt_Value", "1"}}, "cmd_Exit");
         w->AddValue();
         QCOMPARE(seen->title, QStringLiteral("Add Key/Value to section A"));
         QVERIFY(!seen->deleteShown);
         QVERIFY(IniItem::Is(Item(w, "A/;x=1"), Kind::Comment));
-        Answer({{"txt_Key", "CANCEL"}, {"txt_Value", "1"}}, "cmd_Exit");
+        Answer(s.r, {{"txt_Key", "CANCEL"}, {"txt_Value", "1"}}, "cmd_Exit");
         w->AddValue();
         QCOMPARE(Children(w, "A"), QStringList({";x=1", "k=1"}));
 
         Pick(w, "A/k=1");
-        seen = Answer({{"txt_Key", "  key "}, {"txt_Value", " v w  "}}, "cmd_Exit");
+        seen = Answer(s.r, {{"txt_Key", "  key "}, {"txt_Value", " v w  "}}, "cmd_Exit");
         QTest::mouseDClick(w->Tree()->viewport(), Qt::LeftButton, {},
                            w->Tree()->visualItemRect(Item(w, "A/k=1")).center());
         QCOMPARE(seen->title, QStringLiteral("Edit A Section"));
@@ -322,7 +320,7 @@ private slots:
         QCOMPARE(Children(w, "A"), QStringList({";x=1", "key=v w"}));
 
         w->Tree()->setCurrentItem(Item(w, "A/key=v w"));
-        Answer({{"txt_Key", " ;c"}}, "cmd_Exit");
+        Answer(s.r, {{"txt_Key", " ;c"}}, "cmd_Exit");
         w->Edit();
         QVERIFY(IniItem::Is(Item(w, "A/;c=v w"), Kind::Comment));
         QCOMPARE(Children(w, "A"), QStringList({";c=v w", ";x=1"}));
@@ -330,21 +328,21 @@ private slots:
         w->Tree()->setCurrentItem(Item(w, "A/;x=1"));
         r.expectInput("k=2");
         w->Edit();
-        CheckQuestion(r.calls().at(0), "Alter the comment:", "Comments", 0);
+        CheckQuestion(r.calls().at(4), "Alter the comment:", "Comments", 0);
         QVERIFY(IniItem::Is(Item(w, "A/k=2"), Kind::Value));
         QCOMPARE(ButtonStates(w), QList<bool>({true, false, true, true, true}));
 
-        Answer({{"txt_Key", ""}}, "cmd_Exit");
+        Answer(s.r, {{"txt_Key", ""}}, "cmd_Exit");
         r.expectMsgBox(qlx::vbYes);
         w->Edit();
-        CheckQuestion(r.calls().at(1), "There is no value listed for the Key.  Delete this entry?",
+        CheckQuestion(r.calls().at(6), "There is no value listed for the Key.  Delete this entry?",
                       "Entry Delete", qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(Children(w, "A"), QStringList({";c=v w"}));
 
         w->Tree()->setCurrentItem(Item(w, "A/;c=v w"));
         r.expectMsgBox(qlx::vbYes);
         w->DeleteValue();
-        CheckQuestion(r.calls().at(2), "Are you sure you want to delete Comment ;c=v w?",
+        CheckQuestion(r.calls().at(7), "Are you sure you want to delete Comment ;c=v w?",
                       "Deletion Confirmation", qlx::vbYesNo + qlx::vbQuestion);
         QCOMPARE(Item(w, "A")->childCount(), 0);
         QCOMPARE(w->Tree()->currentItem(), Item(w, "A"));
@@ -354,11 +352,11 @@ private slots:
         Shell s;
         form_INI* w = s.OpenBytes("a.ini", "[A]\r\nk=1\r\n");
         w->Tree()->setCurrentItem(Item(w, "A/k=1"));
-        Answer({}, "cmd_Delete");
+        Answer(s.r, {}, "cmd_Delete");
         s.r.expectMsgBox(qlx::vbYes);
         w->Edit();
-        QCOMPARE(s.r.calls().size(), 1);
-        QCOMPARE(s.r.calls().at(0).text, QStringLiteral("Are you sure you want to delete Key / Value k=1?"));
+        QCOMPARE(s.r.calls().size(), 2);
+        QCOMPARE(s.r.calls().at(1).text, QStringLiteral("Are you sure you want to delete Key / Value k=1?"));
         QCOMPARE(Item(w, "A")->childCount(), 0);
     }
 
@@ -400,10 +398,10 @@ private slots:
         Shell s;
         form_INI* w =
             s.OpenBytes("a.ini", "[A]\r\nPath=1\r\nPathExt=2\r\npath=3\r\n[B]\r\nPath=4\r\nx=0\r\n");
-        Answer({{"txt_AddKey", "x"}}, "cmd_Cancel");
+        Answer(s.r, {{"txt_AddKey", "x"}}, "cmd_Cancel");
         w->AddSectionToAll();
         QVERIFY(!s.slot(w).changed);
-        Answer({{"txt_AddKey", "x"}}, "cmd_Add");
+        Answer(s.r, {{"txt_AddKey", "x"}}, "cmd_Add");
         w->AddSectionToAll();
         QCOMPARE(Children(w, "A"), QStringList({"Path=1", "path=3", "PathExt=2", "x="}));
         QCOMPARE(Children(w, "B"), QStringList({"Path=4", "x=", "x=0"}));

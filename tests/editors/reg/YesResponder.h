@@ -1,5 +1,5 @@
-// Answers Yes to every question, OK to every notice, and saves to one file: for whole files whose
-// prompts are not the point.
+// Answers Yes to every question, OK to every notice, cancels every form and saves to one file: for
+// whole files whose prompts are not the point.
 #pragma once
 
 #include "CommonDialog.h"
@@ -18,6 +18,7 @@ public:
         dialog.ChooseSaveFile(saveTo_, 1);
         return true;
     }
+    int form(QDialog&) override { return 0; }
 
 private:
     QString saveTo_;
