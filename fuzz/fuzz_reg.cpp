@@ -8,11 +8,6 @@
 #include "RegTextDocument.h"
 #include "TextFile.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const DecodedText decoded = TextFile::Decode(FuzzSupport::Bytes(data, size));
     const RegTextDocument first(decoded.text);

@@ -58,14 +58,14 @@ QList<QIcon> ImageList(const QStyle& style) {
             style.standardIcon(QStyle::SP_FileIcon), style.standardIcon(QStyle::SP_FileDialogDetailedView)};
 }
 
-// "closed", shown as "open" while its node is selected.
-QIcon FolderIcon(const QList<QIcon>& images) {
+// "closed", shown as "open" while its node is selected; "file" for the file node.
+std::shared_ptr<const RegTreeItem::Images> TreeImages(const QList<QIcon>& images) {
     QIcon folder;
     for (const QSize& size : {QSize(16, 16), QSize(32, 32)}) {
         folder.addPixmap(images.at(0).pixmap(size), QIcon::Normal);
         folder.addPixmap(images.at(1).pixmap(size), QIcon::Selected);
     }
-    return folder;
+    return std::make_shared<const RegTreeItem::Images>(RegTreeItem::Images{folder, images.at(2)});
 }
 
 void Apply(form_REGEdit& dialog, const EditLayout& layout) {
@@ -94,7 +94,8 @@ QString Stored(const QString& typed, const QString& stored, bool quoted) {
 form_REG::form_REG(Global& global, DocumentHost& host)
     : DocumentWindow(global, host, DocType::REG), IL(ImageList(*style())), TV(new QTreeWidget), LV(new QTreeWidget),
       lbl_location(new QLabel), PB(new QProgressBar), PB2(new QProgressBar), RTFPrint2(new QTextEdit),
-      nodes_(global.resources, FolderIcon(IL), IL.at(2)) {
+      images_(TreeImages(IL)),
+      nodes_([&resources = global.resources](int now) { return resources.UniqueID(now); }) {
     setObjectName(QStringLiteral("form_REG"));
     setWindowTitle(QStringLiteral("Registry File"));
     auto* form = new QWidget(this);
@@ -156,7 +157,8 @@ void form_REG::NewREG() {
     TV->clear();
     LV->clear();
     listed_ = nullptr;
-    fileNode_ = nodes_.NewFileNode(QStringLiteral("New Registry File"));
+    fileNode_ = new RegTreeItem(images_, QStringLiteral("New Registry File"));
+    nodes_.SetUpFileNode(fileNode_);
     TV->addTopLevelItem(fileNode_);
     if (g_.settings.startEditorsMax)
         showMaximized();
@@ -251,10 +253,11 @@ void form_REG::ShowValues(QTreeWidgetItem* node) {
     if (node != fileNode_) {
         LV->clear();
         listed_ = node;
-        lbl_location->setText(RegNodes::KeyPath(node));
-        const QString owner = RegNodes::FullPath(node);
+        const RegTreeItem* key = RegTreeItem::Of(node);
+        lbl_location->setText(RegNodes::KeyPath(key));
+        const QString owner = RegNodes::FullPath(key);
         QList<QTreeWidgetItem*> items;
-        for (const qsizetype index : values_.Of(RegNodes::Id(node))) {
+        for (const qsizetype index : values_.Of(RegNodes::Id(key))) {
             const RegValueTable::Record& record = values_.At(index);
             items.append(
                 new QTreeWidgetItem({record.name, record.data, record.type, owner, QString::number(index)}));
@@ -298,15 +301,15 @@ void form_REG::EditNewKey() {
     if (focus_ != kTV)
         return;
     MarkAltered(true);
-    QTreeWidgetItem* node = TV->currentItem();
+    RegTreeItem* node = RegTreeItem::Of(TV->currentItem());
     if (!node)
         return;
     const QString tag = RegNodes::Tag(node);
     if (tag == RegNodes::FileTag()) {
         form_AddHK dialog(this);
-        for (int i = 0; i < fileNode_->childCount(); ++i) {
-            const QTreeWidgetItem* child = fileNode_->child(i);
-            if (QCheckBox* box = dialog.Box(child->text(0));
+        for (int i = 0; i < fileNode_->ChildCount(); ++i) {
+            const RegNode* child = fileNode_->Child(i);
+            if (QCheckBox* box = dialog.Box(child->Text());
                 box && RegNodes::Tag(child) == RegNodes::HiveTag())
                 box->setEnabled(false);
         }
@@ -327,8 +330,8 @@ void form_REG::EditNewKey() {
         qlx::InputBox(QStringLiteral("Enter Desired Branch Name:"), QStringLiteral("Add Branch / Key")));
     if (name.isEmpty())
         return;
-    if (QTreeWidgetItem* existing = RegNodes::ChildByText(node, name)) {
-        TV->setCurrentItem(existing);
+    if (RegNode* existing = RegNodes::ChildByText(node, name)) {
+        TV->setCurrentItem(RegTreeItem::Of(existing));
         return;
     }
     nodes_.Add(node, name, RegNodes::BranchTag());
@@ -348,7 +351,7 @@ void form_REG::EditNewBinary() {
 }
 
 void form_REG::AddValueOfType(const QString& type) {
-    QTreeWidgetItem* node = TV->currentItem();
+    RegTreeItem* node = RegTreeItem::Of(TV->currentItem());
     if (!node)
         return;
     if (type == RegValueTable::RegSz() && RegNodes::Tag(node) != RegNodes::BranchTag() &&

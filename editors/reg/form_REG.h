@@ -6,6 +6,7 @@
 
 #include "DocumentWindow.h"
 #include "RegNodes.h"
+#include "RegTreeItem.h"
 #include "RegValueTable.h"
 #include "TextFormat.h"
 
@@ -51,7 +52,7 @@ public:
     void EditRename() override;
 
     // What the window shows and holds, for the shell and for tests.
-    QTreeWidgetItem* FileNode() const { return fileNode_; }
+    RegTreeItem* FileNode() const { return fileNode_; }
     const RegValueTable& Values() const { return values_; }
     // "TV" or "LV": the control last used, which the registry Edit menu follows.
     const QString& FocusIndicator() const { return focus_; }
@@ -101,9 +102,10 @@ private:
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);
 
+    const std::shared_ptr<const RegTreeItem::Images> images_;
     RegNodes nodes_;
     RegValueTable values_;
-    QTreeWidgetItem* fileNode_ = nullptr;
+    RegTreeItem* fileNode_ = nullptr;
     // The node whose values the list shows.
     QTreeWidgetItem* listed_ = nullptr;
     QString focus_ = QStringLiteral("TV");

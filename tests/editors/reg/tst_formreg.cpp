@@ -116,10 +116,19 @@ QStringList Listed(const form_REG* w) {
     return rows;
 }
 
-QTreeWidgetItem* Node(form_REG* w, const QString& keyPath) {
-    QTreeWidgetItem* node = w->FileNode();
+// The image an item of the tree shows in that mode, as pixels.
+QImage Shown(const QTreeWidgetItem* item, QIcon::Mode mode = QIcon::Normal) {
+    return item->icon(0).pixmap(QSize(16, 16), mode).toImage();
+}
+
+QImage Image(const QIcon& icon) {
+    return icon.pixmap(QSize(16, 16)).toImage();
+}
+
+RegTreeItem* Node(form_REG* w, const QString& keyPath) {
+    RegTreeItem* node = w->FileNode();
     for (const QString& part : keyPath.split('\\')) {
-        node = RegNodes::ChildByText(node, part);
+        node = RegTreeItem::Of(RegNodes::ChildByText(node, part));
         if (!node)
             return nullptr;
     }
@@ -180,7 +189,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("New Registry File"));
         QVERIFY(w->isMaximized());
         QCOMPARE(w->TV->topLevelItemCount(), 1);
-        QTreeWidgetItem* file = w->FileNode();
+        RegTreeItem* file = w->FileNode();
         QCOMPARE(file->text(0), QStringLiteral("New Registry File"));
         QCOMPARE(RegNodes::Tag(file), QStringLiteral("FILE"));
         QCOMPARE(RegNodes::Key(file), QStringLiteral("PRIMARY"));
@@ -211,9 +220,13 @@ private slots:
 
         QCOMPARE(RegNodes::Tag(Node(w, "HKEY_LOCAL_MACHINE")), QStringLiteral("HIVE"));
         QCOMPARE(RegNodes::Tag(Node(w, "HKEY_LOCAL_MACHINE\\Software")), QStringLiteral("BRANCH"));
-        QTreeWidgetItem* old = Node(w, "HKEY_LOCAL_MACHINE\\Software\\-Old");
+        RegTreeItem* old = Node(w, "HKEY_LOCAL_MACHINE\\Software\\-Old");
         QVERIFY(old);
         QCOMPARE(RegNodes::Tag(old), QStringLiteral("DELETE"));
+        // "file" for the file node; "closed" for a key, "open" while it is selected.
+        QCOMPARE(Shown(w->FileNode()), Image(w->IL.at(2)));
+        QCOMPARE(Shown(old), Image(w->IL.at(0)));
+        QCOMPARE(Shown(old, QIcon::Selected), Image(w->IL.at(1)));
 
         QTreeWidgetItem* vendor = Node(w, "HKEY_LOCAL_MACHINE\\Software\\Vendor");
         w->TV->setCurrentItem(vendor);
@@ -434,7 +447,7 @@ private slots:
         QCOMPARE(cancel, QStringLiteral("Cancel"));
         QStringList added;
         for (int i = 0; i < w->FileNode()->childCount(); ++i) {
-            QTreeWidgetItem* hive = w->FileNode()->child(i);
+            RegTreeItem* hive = RegTreeItem::Of(w->FileNode()->child(i));
             added << hive->text(0);
             QCOMPARE(RegNodes::Key(hive), hive->text(0));
             QCOMPARE(RegNodes::Tag(hive), QStringLiteral("HIVE"));
@@ -484,7 +497,7 @@ private slots:
         s.r.expectInput("  Soft  ");
         w->EditNewKey();
         QCOMPARE(hive->childCount(), 1);
-        QTreeWidgetItem* soft = hive->child(0);
+        RegTreeItem* soft = RegTreeItem::Of(hive->child(0));
         QCOMPARE(soft->text(0), QStringLiteral("Soft"));
         QCOMPARE(RegNodes::Tag(soft), QStringLiteral("BRANCH"));
         QVERIFY(!RegNodes::Key(soft).isEmpty());

@@ -129,8 +129,8 @@ private slots:
                               "BRANCH HKEY_CURRENT_USER\\x", "  c|REG_SZ|4"}));
         QVERIFY(doc.errors.isEmpty());
         // Hives added by the reader get fresh keys, not their names.
-        QVERIFY(RegNodes::Key(doc.file->child(0)) != QLatin1String("HKEY_LOCAL_MACHINE"));
-        QCOMPARE(RegNodes::Key(doc.file.get()), QStringLiteral("PRIMARY"));
+        QVERIFY(RegNodes::Key(doc.file.Child(0)) != QLatin1String("HKEY_LOCAL_MACHINE"));
+        QCOMPARE(RegNodes::Key(&doc.file), QStringLiteral("PRIMARY"));
     }
 
     void byteListsJoinTheirContinuationLines() {
@@ -166,7 +166,7 @@ private slots:
                               "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\Own", "  Extended|DELETE|",
                               "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\-Own"}));
         // A hive-only key line names the hive: its key is the name.
-        QCOMPARE(RegNodes::Key(doc.file->child(0)), QStringLiteral("HKEY_CURRENT_USER"));
+        QCOMPARE(RegNodes::Key(doc.file.Child(0)), QStringLiteral("HKEY_CURRENT_USER"));
     }
 
     void blocksAfterADeletionAreWrittenAfterIt() {
@@ -232,7 +232,7 @@ private slots:
                                      "[HKEY_LOCAL_MACHINE\\Empty\\Bare]\n\n" + old);
         // What was written reads back as the same keys and values.
         const RegTextDocument again(doc.Text(true));
-        QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
+        QCOMPARE(Dump(&again.file, again.values, true), Dump(&doc.file, doc.values, true));
     }
 
     void keysWithoutValuesWriteNothingInRegularForm() {
@@ -247,7 +247,7 @@ private slots:
         const RegTextDocument doc(QStringLiteral("REGEDIT4\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n"));
         QCOMPARE(doc.Text(false), QStringLiteral("REGEDIT4\n\n[HKEY_USERS\\A\\\\]\n\"v\"=\"1\"\n\n"));
         const RegTextDocument again(doc.Text(true));
-        QCOMPARE(Dump(again.file.get(), again.values, true), Dump(doc.file.get(), doc.values, true));
+        QCOMPARE(Dump(&again.file, again.values, true), Dump(&doc.file, doc.values, true));
     }
 
     void countsAreNotBoundTo16Bits() {
@@ -256,7 +256,7 @@ private slots:
             text += QStringLiteral("[HKEY_USERS\\k%1]\n\"v\"=dword:%1\n").arg(key);
         const RegTextDocument doc(text);
         QCOMPARE(doc.values.Size(), 40000);
-        QCOMPARE(doc.file->child(0)->childCount(), 40000);
+        QCOMPARE(doc.file.Child(0)->ChildCount(), 40000);
         QCOMPARE(doc.values.At(39999).data, QStringLiteral("39999"));
         QCOMPARE(doc.Text(false).count(QLatin1Char('\n')), 2 + 3 * 40000);
     }

@@ -6,19 +6,18 @@
 #include "RegValueTable.h"
 
 #include <QStringList>
-#include <QTreeWidgetItem>
 
 #include <functional>
 
 // written: only what a file can carry, so no values of the file node and no hive that holds
 // neither values nor keys.
-inline QStringList Dump(const QTreeWidgetItem* file, const RegValueTable& values, bool written = false) {
+inline QStringList Dump(const RegNode* file, const RegValueTable& values, bool written = false) {
     QStringList out;
-    std::function<void(const QTreeWidgetItem*)> walk = [&](const QTreeWidgetItem* node) {
+    std::function<void(const RegNode*)> walk = [&](const RegNode* node) {
         const std::vector<qsizetype> owned = values.Of(RegNodes::Id(node));
         if (node != file) {
             const bool emptyHive =
-                RegNodes::Tag(node) == RegNodes::HiveTag() && owned.empty() && node->childCount() == 0;
+                RegNodes::Tag(node) == RegNodes::HiveTag() && owned.empty() && node->ChildCount() == 0;
             if (written && emptyHive)
                 return;
             out << RegNodes::Tag(node) + QLatin1Char(' ') + RegNodes::KeyPath(node);
@@ -29,8 +28,8 @@ inline QStringList Dump(const QTreeWidgetItem* file, const RegValueTable& values
                 out << QStringLiteral("  ") + r.name + QLatin1Char('|') + r.type + QLatin1Char('|') + r.data;
             }
         }
-        for (int i = 0; i < node->childCount(); ++i)
-            walk(node->child(i));
+        for (int i = 0; i < node->ChildCount(); ++i)
+            walk(node->Child(i));
     };
     walk(file);
     return out;

@@ -1,18 +1,18 @@
 // The nodes of the registry tree. Each carries its kind (Tag), a key unique within the tree, and a
 // number under which the value table files its values:
-//   file node  Tag "FILE"    key "PRIMARY"   the root, image "file"
+//   file node  Tag "FILE"    key "PRIMARY"   the root
 //   hive       Tag "HIVE"    the hive name when added by the user, else a fresh key
 //   branch     Tag "BRANCH"  a fresh key     one component of a key path
 //   deletion   Tag "DELETE"  a fresh key     a "[-key]" entry: its last component with the "-"
-// Hives, branches and deletions show the images "closed" / "open" (the latter while selected).
+// The nodes themselves belong to the tree that holds the document (RegNode).
 #pragma once
 
-#include <QIcon>
+#include "RegNode.h"
+
 #include <QString>
 #include <QStringList>
 
-class QTreeWidgetItem;
-class Resources;
+#include <functional>
 
 class RegNodes {
 public:
@@ -23,35 +23,32 @@ public:
     // The six hives, in the order the program has always listed them.
     static const QStringList& HiveNames();
 
-    // folder: "closed" with "open" as its selected form; file: the image of the file node.
-    RegNodes(const Resources& resources, QIcon folder, QIcon file);
+    // keyMaker: a key no other node has, for the current date and time as a whole number (days
+    // since 30 December 1899).
+    explicit RegNodes(std::function<QString(int)> keyMaker);
 
-    QTreeWidgetItem* NewFileNode(const QString& text);
+    // Makes the root of a new tree the file node.
+    void SetUpFileNode(RegNode* node);
     // Appends a child of the kind given by tag; an empty key asks for a fresh one.
-    QTreeWidgetItem* Add(QTreeWidgetItem* parent, const QString& text, const QString& tag,
-                         const QString& key = QString());
+    RegNode* Add(RegNode* parent, const QString& text, const QString& tag, const QString& key = QString());
 
-    static QString Tag(const QTreeWidgetItem* node);
-    static QString Key(const QTreeWidgetItem* node);
-    static int Id(const QTreeWidgetItem* node);
+    static QString Tag(const RegNode* node);
+    static QString Key(const RegNode* node);
+    static int Id(const RegNode* node);
     // A branch that the file names only on the way to a deletion entry, as "[-A\B]" names A:
     // importing the file makes no such key, so the expanded form does not write it either.
-    static bool PathOnly(const QTreeWidgetItem* node);
-    static void SetPathOnly(QTreeWidgetItem* node, bool only);
+    static bool PathOnly(const RegNode* node);
+    static void SetPathOnly(RegNode* node, bool only);
     // The file node's text and every text down to the node, joined by "\".
-    static QString FullPath(const QTreeWidgetItem* node);
+    static QString FullPath(const RegNode* node);
     // The same without the file node's part: the node's registry key path.
-    static QString KeyPath(const QTreeWidgetItem* node);
+    static QString KeyPath(const RegNode* node);
     // The first child with exactly that text, or nullptr.
-    static QTreeWidgetItem* ChildByText(const QTreeWidgetItem* parent, const QString& text);
+    static RegNode* ChildByText(const RegNode* parent, const QString& text);
 
 private:
-    // A key no other node has: UniqueID of the resource library for the current date and time
-    // as a whole number.
     QString FreshKey() const;
 
-    const Resources& resources_;
-    QIcon folder_;
-    QIcon file_;
+    std::function<QString(int)> keyMaker_;
     int nextId_ = 0;
 };

@@ -9,15 +9,15 @@
 #include <QString>
 #include <QStringView>
 
-class QTreeWidgetItem;
 class RegLines;
+class RegNode;
 class RegNodes;
 class RegValueTable;
 
 class RegImport {
 public:
     // The file node must have no children yet: the import finds nodes through its own index.
-    RegImport(RegNodes& nodes, RegValueTable& values, QTreeWidgetItem* fileNode);
+    RegImport(RegNodes& nodes, RegValueTable& values, RegNode* fileNode);
 
     // Handles one line; the continuation lines of a byte list are taken from lines.
     void Handle(QStringView line, RegLines& lines);
@@ -43,24 +43,24 @@ private:
     void KeyLine(QStringView line);
     void ValueLine(QStringView line, RegLines& lines);
     void Fail(QStringView line);
-    void SetCurrent(QTreeWidgetItem* node);
+    void SetCurrent(RegNode* node);
     // The first child of that kind and text, added when there is none; pathOnly marks an added
     // branch as one on the way to a deletion entry (RegNodes::PathOnly).
-    QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,
-                           bool pathOnly = false, const QString& key = QString());
+    RegNode* Child(RegNode* parent, const QString& text, const QString& tag, bool pathOnly = false,
+                   const QString& key = QString());
     // Called for each name on the path of a deletion, before its node is looked up. The deletion
     // must be written after every block it deletes, and the blocks after it after the deletion: the
     // children of parent of that name leave the index when it is the deleted key's own name, or when
     // the index holds the name in another case too (key names compare without regard to case), so
     // that the deletion and what follows get nodes of their own, after those.
-    void Forget(const QTreeWidgetItem* parent, const QString& text, bool deleted);
+    void Forget(const RegNode* parent, const QString& text, bool deleted);
 
     RegNodes& nodes_;
     RegValueTable& values_;
-    QTreeWidgetItem* file_;
-    QTreeWidgetItem* current_;
+    RegNode* file_;
+    RegNode* current_;
     int currentId_;
-    QHash<ChildKey, QTreeWidgetItem*> children_;
+    QHash<ChildKey, RegNode*> children_;
     // The texts of the children in the index, by parent and text in folded case.
     QMultiHash<std::pair<int, QString>, QString> spellings_;
     QString errors_;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class QTreeWidgetItem;
+class RegNode;
 
 class RegWriter {
 public:
@@ -14,7 +14,7 @@ public:
     // A branch is written when it has values, in expanded form also without, unless it only leads
     // to a deletion entry (RegNodes::PathOnly); a hive when it has values; a deletion entry always.
     // The file node and its values never are.
-    static QString Text(const QTreeWidgetItem* fileNode, const RegValueTable& values, bool expanded);
+    static QString Text(const RegNode* fileNode, const RegValueTable& values, bool expanded);
     // One value as a line of the file; the default value is written as "@".
     static QString ValueLine(const RegValueTable::Record& record);
 };

@@ -2,14 +2,12 @@
 
 #include "RegNodes.h"
 
-#include <QTreeWidgetItem>
-
 #include <vector>
 
 namespace {
 
 struct Pending {
-    const QTreeWidgetItem* node;
+    const RegNode* node;
     QString path;
 };
 
@@ -17,7 +15,7 @@ struct Pending {
 QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
     const QString tag = RegNodes::Tag(entry.node);
     if (tag == RegNodes::DeletionTag()) {
-        const QString text = entry.node->text(0);
+        const QString text = entry.node->Text();
         const QString name = text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
         const qsizetype cut = entry.path.lastIndexOf(QLatin1Char('\\'));
         return QStringLiteral("[-") + (cut < 0 ? name : entry.path.left(cut + 1) + name) + QLatin1Char(']');
@@ -34,10 +32,10 @@ QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
     return QLatin1Char('[') + entry.path + tail;
 }
 
-void PushChildren(std::vector<Pending>& stack, const QTreeWidgetItem* node, const QString& path) {
-    for (int i = node->childCount() - 1; i >= 0; --i) {
-        const QTreeWidgetItem* child = node->child(i);
-        stack.push_back({child, path.isEmpty() ? child->text(0) : path + QLatin1Char('\\') + child->text(0)});
+void PushChildren(std::vector<Pending>& stack, const RegNode* node, const QString& path) {
+    for (int i = node->ChildCount() - 1; i >= 0; --i) {
+        const RegNode* child = node->Child(i);
+        stack.push_back({child, path.isEmpty() ? child->Text() : path + QLatin1Char('\\') + child->Text()});
     }
 }
 
@@ -63,7 +61,7 @@ QString RegWriter::ValueLine(const RegValueTable::Record& record) {
     return line;
 }
 
-QString RegWriter::Text(const QTreeWidgetItem* fileNode, const RegValueTable& values, bool expanded) {
+QString RegWriter::Text(const RegNode* fileNode, const RegValueTable& values, bool expanded) {
     QString text = QStringLiteral("REGEDIT4\n\n");
     std::vector<Pending> stack;
     PushChildren(stack, fileNode, QString());

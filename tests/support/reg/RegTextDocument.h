@@ -6,23 +6,20 @@
 #include "RegImport.h"
 #include "RegLines.h"
 #include "RegNodes.h"
+#include "RegPlainNode.h"
 #include "RegValueTable.h"
 #include "RegWriter.h"
-#include "Resources.h"
-
-#include <QIcon>
-
-#include <memory>
 
 struct RegTextDocument {
-    Resources resources;
-    RegNodes nodes{resources, QIcon(), QIcon()};
+    // Fresh keys by count: unique within the document is all a key must be.
+    RegNodes nodes{[count = 0](int) mutable { return QString::number(++count); }};
     RegValueTable values;
-    std::unique_ptr<QTreeWidgetItem> file{nodes.NewFileNode(QStringLiteral("a.reg"))};
+    RegPlainNode file{QStringLiteral("a.reg")};
     QString errors;
 
     explicit RegTextDocument(const QString& text) {
-        RegImport import(nodes, values, file.get());
+        nodes.SetUpFileNode(&file);
+        RegImport import(nodes, values, &file);
         RegLines lines(text);
         QStringView line;
         // The first line goes to the import even when empty, as the window hands it over.
@@ -34,6 +31,6 @@ struct RegTextDocument {
     }
 
     // written: only what a file can carry (see Dump).
-    QStringList Dumped(bool written = false) const { return Dump(file.get(), values, written); }
-    QString Text(bool expanded) const { return RegWriter::Text(file.get(), values, expanded); }
+    QStringList Dumped(bool written = false) const { return Dump(&file, values, written); }
+    QString Text(bool expanded) const { return RegWriter::Text(&file, values, expanded); }
 };

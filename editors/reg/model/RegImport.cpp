@@ -5,15 +5,13 @@
 #include "RegNodes.h"
 #include "RegValueTable.h"
 
-#include <QTreeWidgetItem>
-
 #include <algorithm>
 
-RegImport::RegImport(RegNodes& nodes, RegValueTable& values, QTreeWidgetItem* fileNode)
+RegImport::RegImport(RegNodes& nodes, RegValueTable& values, RegNode* fileNode)
     : nodes_(nodes), values_(values), file_(fileNode), current_(fileNode),
       currentId_(RegNodes::Id(fileNode)) {}
 
-void RegImport::SetCurrent(QTreeWidgetItem* node) {
+void RegImport::SetCurrent(RegNode* node) {
     current_ = node;
     currentId_ = RegNodes::Id(node);
 }
@@ -34,16 +32,16 @@ void RegImport::Handle(QStringView line, RegLines& lines) {
 }
 
 void RegImport::Fail(QStringView line) {
-    errors_ += current_->text(0) + QStringLiteral(": ");
+    errors_ += current_->Text() + QStringLiteral(": ");
     errors_.append(line);
     errors_ += QLatin1Char('\r');
 }
 
-QTreeWidgetItem* RegImport::Child(QTreeWidgetItem* parent, const QString& text, const QString& tag,
-                                  bool pathOnly, const QString& key) {
+RegNode* RegImport::Child(RegNode* parent, const QString& text, const QString& tag, bool pathOnly,
+                          const QString& key) {
     const bool deletion = tag == RegNodes::DeletionTag();
     ChildKey index{RegNodes::Id(parent), deletion, deletion ? QLatin1Char('-') + text : text};
-    QTreeWidgetItem*& child = children_[index];
+    RegNode*& child = children_[index];
     if (!child) {
         child = nodes_.Add(parent, index.text, tag, key);
         RegNodes::SetPathOnly(child, pathOnly);
@@ -54,7 +52,7 @@ QTreeWidgetItem* RegImport::Child(QTreeWidgetItem* parent, const QString& text, 
     return child;
 }
 
-void RegImport::Forget(const QTreeWidgetItem* parent, const QString& text, bool deleted) {
+void RegImport::Forget(const RegNode* parent, const QString& text, bool deleted) {
     const int id = RegNodes::Id(parent);
     const QList<QString> spellings = spellings_.values({id, text.toCaseFolded()});
     const bool all = deleted || std::any_of(spellings.begin(), spellings.end(), [&](const QString& spelling) {
@@ -88,7 +86,7 @@ void RegImport::KeyLine(QStringView line) {
     if ((parts.size() < 2 && !deletion) || !hives.contains(parts.first()))
         return Fail(line);
     stage_ = 5;
-    QTreeWidgetItem* node = file_;
+    RegNode* node = file_;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const bool last = i == parts.size() - 1;
         stage_ = i == 0 ? 6 : last ? 8 : 7;
