@@ -1,7 +1,5 @@
 #include "FuzzSupport.h"
 
-#include <QApplication>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,16 +11,6 @@ void FuzzSupport::Fail(const char* condition, const char* file, int line) {
 void FuzzSupport::FailEqual(const char* condition, const QString& a, const QString& b, const char* file, int line) {
     std::fprintf(stderr, "--- first:\n%s\n--- second:\n%s\n", qPrintable(a), qPrintable(b));
     Fail(condition, file, line);
-}
-
-void FuzzSupport::StartApplication() {
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
 }
 
 QByteArray FuzzSupport::Bytes(const std::uint8_t* data, std::size_t size) {

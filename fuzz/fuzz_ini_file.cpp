@@ -5,25 +5,21 @@
 #include "FuzzSupport.h"
 #include "IniDocument.h"
 #include "IniReader.h"
-#include "TextFile.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::StartApplication();
-    return 0;
-}
+#include "TextEncoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const DecodedText decoded = TextFile::Decode(FuzzSupport::Bytes(data, size));
+    TextFormat format;
+    const QString text = IniDocument::Decode(FuzzSupport::Bytes(data, size), &format);
     IniDocument first;
-    first.Read(decoded.text);
+    first.Read(text);
     const QString saved = first.Text();
-    QLX_CHECK(TextFile::CanEncode(saved, decoded.format.encoding));
+    QLX_CHECK(TextEncoder::CanEncode(saved, format.encoding));
     IniDocument again;
     again.Read(saved);
     QLX_CHECK_EQUAL(again.Dump(), first.Dump());
 
     qsizetype lines = 0;
-    for (const QString& line : IniReader::FileLines(decoded.text))
+    for (const QString& line : IniReader::FileLines(text))
         lines += !line.isEmpty();
     QLX_CHECK_EQUAL(first.WrittenLines(), lines);
     return 0;
