@@ -1,5 +1,4 @@
-// The one application some readers need, apart from the checks: a target that reads without it
-// links Qt Core alone.
+// FuzzSupport's application, for the targets that read through the program's library.
 #include "FuzzSupport.h"
 
 #include <QApplication>

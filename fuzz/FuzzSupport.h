@@ -36,8 +36,9 @@ public:
     static QString Show(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
     static QString Show(qint64 number) { return QString::number(number); }
 
-    // A widget application on the offscreen platform, made on the first call and kept to the end
-    // (FuzzApplication.cpp, in qlx_fuzzsupport).
+    // A widget application on the offscreen platform, made on the first call and kept to the end.
+    // Defined apart, in FuzzApplication.cpp with the program's library, so that the targets that
+    // need no application link no widgets.
     static void StartApplication();
     // The input as bytes, without a copy: it must not outlive data.
     static QByteArray Bytes(const std::uint8_t* data, std::size_t size);

@@ -1,16 +1,15 @@
 #include "IniDocument.h"
 
-#include "IniItem.h"
 #include "IniReader.h"
 #include "IniWriter.h"
 #include "TextFile.h"
 
 #include <functional>
 
+using Kind = IniNode::Kind;
+
 IniDocument::IniDocument(unsigned answers)
-    : root_(new IniItem(IniItem::Kind::File, QStringLiteral("F"), IniItem::kPrimary)), answers_(answers) {
-    tree_.addTopLevelItem(root_);
-}
+    : root_(Kind::File, QStringLiteral("F"), IniNode::kPrimary), answers_(answers) {}
 
 void IniDocument::Open(const QByteArray& bytes) {
     Read(TextFile::Decode(bytes).text);
@@ -21,27 +20,26 @@ void IniDocument::Read(const QString& text) {
 }
 
 void IniDocument::Paste(const QString& clipboard, int selected) {
-    const QList<QTreeWidgetItem*> nodes = Nodes();
+    const QList<IniNode*> nodes = Nodes();
     Reader().Paste(IniReader::PasteLines(clipboard), nodes.at(selected % nodes.size()));
 }
 
 QString IniDocument::Text() const {
-    return IniWriter::Document(root_, u"\n");
+    return IniWriter::Document(&root_, u"\n");
 }
 
 QStringList IniDocument::Dump(bool byText) const {
     QStringList out;
-    std::function<void(const QTreeWidgetItem*, int)> walk = [&](const QTreeWidgetItem* node, int depth) {
-        for (int i = 0; i < node->childCount(); ++i) {
-            const QTreeWidgetItem* child = node->child(i);
-            IniItem::Kind kind = IniItem::KindOf(child);
-            if (byText && kind != IniItem::Kind::Section)
-                kind = IniItem::Text(child).startsWith(QLatin1Char(';')) ? IniItem::Kind::Comment : IniItem::Kind::Value;
-            out << QString(depth, QLatin1Char(' ')) + IniItem::Tag(kind) + QLatin1Char(' ') + IniItem::Text(child);
+    std::function<void(const IniNode*, int)> walk = [&](const IniNode* node, int depth) {
+        for (const IniNode* child : node->Children()) {
+            Kind kind = IniNode::KindOf(child);
+            if (byText && kind != Kind::Section)
+                kind = child->Text().startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value;
+            out << QString(depth, QLatin1Char(' ')) + IniNode::Tag(kind) + QLatin1Char(' ') + child->Text();
             walk(child, depth + 1);
         }
     };
-    walk(root_, 0);
+    walk(&root_, 0);
     return out;
 }
 
@@ -53,14 +51,13 @@ qsizetype IniDocument::WrittenLines() const {
 }
 
 IniReader IniDocument::Reader() {
-    return IniReader(root_, [this] { return QString::number(keys_++); }, [this] { return Answer(); });
+    return IniReader(&root_, [this] { return QString::number(keys_++); }, [this] { return Answer(); });
 }
 
-QList<QTreeWidgetItem*> IniDocument::Nodes() const {
-    QList<QTreeWidgetItem*> nodes{root_};
+QList<IniNode*> IniDocument::Nodes() {
+    QList<IniNode*> nodes{&root_};
     for (qsizetype i = 0; i < nodes.size(); ++i)
-        for (int c = 0; c < nodes.at(i)->childCount(); ++c)
-            nodes.append(nodes.at(i)->child(c));
+        nodes.append(nodes.at(i)->Children());
     return nodes;
 }
 

@@ -1,14 +1,14 @@
-// An INI document as the window holds it, for the fuzz targets: a tree under a file node, read from
-// a file's bytes or its text or pasted into, written back as the window saves it, and shown as
-// comparable text.
+// An INI document for the fuzz targets, as the window holds it but without a window: a file node
+// and the nodes below it, read from a file's bytes or its text or pasted into, written back as the
+// window saves it, and shown as comparable text.
 #pragma once
+
+#include "IniNode.h"
 
 #include <QByteArray>
 #include <QStringList>
-#include <QTreeWidget>
 
 class IniReader;
-class QTreeWidgetItem;
 
 class IniDocument {
 public:
@@ -32,11 +32,10 @@ public:
 private:
     IniReader Reader();
     // The file node and every node below it, parents first.
-    QList<QTreeWidgetItem*> Nodes() const;
+    QList<IniNode*> Nodes();
     bool Answer();
 
-    QTreeWidget tree_;
-    QTreeWidgetItem* root_;
+    IniNode root_;
     unsigned answers_;
     int keys_ = 0;
 };

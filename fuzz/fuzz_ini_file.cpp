@@ -7,15 +7,11 @@
 #include "IniReader.h"
 #include "TextFile.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const DecodedText decoded = TextFile::Decode(FuzzSupport::Bytes(data, size));
+    const QString& text = decoded.text;
     IniDocument first;
-    first.Read(decoded.text);
+    first.Read(text);
     const QString saved = first.Text();
     QLX_CHECK(TextFile::CanEncode(saved, decoded.format.encoding));
     IniDocument again;
@@ -23,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QLX_CHECK_EQUAL(again.Dump(), first.Dump());
 
     qsizetype lines = 0;
-    for (const QString& line : IniReader::FileLines(decoded.text))
+    for (const QString& line : IniReader::FileLines(text))
         lines += !line.isEmpty();
     QLX_CHECK_EQUAL(first.WrittenLines(), lines);
     return 0;

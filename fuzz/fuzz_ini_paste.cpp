@@ -6,11 +6,6 @@
 #include "FuzzSupport.h"
 #include "IniDocument.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
         return 0;

@@ -3,9 +3,6 @@
 #include "IniPictures.h"
 
 namespace {
-const QString kTags[] = {QStringLiteral("OPENEDFILE"), QStringLiteral("SECTION"), QStringLiteral("VALUE"),
-                         QStringLiteral("COMMENTS")};
-
 const QIcon& Picture(IniItem::Kind kind) {
     switch (kind) {
     case IniItem::Kind::File:
@@ -21,8 +18,7 @@ const QIcon& Picture(IniItem::Kind kind) {
 }
 } // namespace
 
-IniItem::IniItem(Kind kind, const QString& text, const QString& key)
-    : QTreeWidgetItem(UserType), kind_(kind), text_(text), key_(key) {}
+IniItem::IniItem(IniNode* node) : QTreeWidgetItem(UserType), node_(node) {}
 
 QVariant IniItem::data(int column, int role) const {
     if (column != 0)
@@ -30,13 +26,13 @@ QVariant IniItem::data(int column, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return text_;
+        return node_->Text();
     case Qt::DecorationRole:
-        return Picture(kind_);
+        return Picture(IniNode::KindOf(node_));
     case TagRole:
-        return Tag(kind_);
+        return IniNode::Tag(IniNode::KindOf(node_));
     case KeyRole:
-        return key_.isNull() ? QVariant() : QVariant(key_);
+        return node_->Key().isNull() ? QVariant() : QVariant(node_->Key());
     default:
         return QTreeWidgetItem::data(column, role);
     }
@@ -44,22 +40,9 @@ QVariant IniItem::data(int column, int role) const {
 
 void IniItem::setData(int column, int role, const QVariant& value) {
     if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
-        text_ = value.toString();
+        node_->SetText(value.toString());
         emitDataChanged();
         return;
     }
     QTreeWidgetItem::setData(column, role, value);
-}
-
-QString IniItem::Tag(Kind kind) {
-    return kTags[int(kind)];
-}
-
-QString IniItem::KeyName(const QString& line) {
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    return equals < 0 ? line : line.left(equals);
-}
-
-bool IniItem::Less(const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-    return Text(a).compare(Text(b), Qt::CaseInsensitive) < 0;
 }

@@ -6,6 +6,7 @@
 #include "Global.h"
 #include "IniItem.h"
 #include "IniReader.h"
+#include "IniView.h"
 #include "IniWriter.h"
 #include "TextFile.h"
 #include "Twips.h"
@@ -110,6 +111,12 @@ form_INI::form_INI(Global& global, DocumentHost& host)
     });
 }
 
+form_INI::~form_INI() {
+    // The items go before the nodes they show.
+    const QSignalBlocker blocker(TV);
+    TV->clear();
+}
+
 QTreeWidgetItem* form_INI::Root() const {
     return TV->topLevelItem(0);
 }
@@ -125,24 +132,31 @@ void form_INI::Select(QTreeWidgetItem* item) {
 }
 
 void form_INI::Remove(QTreeWidgetItem* item) {
-    const QSignalBlocker blocker(TV);
-    delete item;
+    IniNode* node = IniItem::NodeOf(item);
+    {
+        const QSignalBlocker blocker(TV);
+        delete item;
+    }
+    delete node;
 }
 
 void form_INI::ClearTree(const QString& rootText) {
     {
         const QSignalBlocker blocker(TV);
         TV->clear();
-        TV->addTopLevelItem(new IniItem(Kind::File, rootText, IniItem::kPrimary));
+        document_ = std::make_unique<IniNode>(Kind::File, rootText, IniNode::kPrimary);
+        TV->addTopLevelItem(new IniItem(document_.get()));
     }
     Select(Root());
 }
 
 QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
-    auto* line = new IniItem(text.startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value, text);
-    section->addChild(line);
-    section->sortChildren(0, Qt::AscendingOrder);
-    return line;
+    auto* line = new IniNode(text.startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value, text);
+    IniNode* parent = IniItem::NodeOf(section);
+    parent->Add(line);
+    parent->SortChildren();
+    IniView::Follow(section);
+    return IniView::ItemOf(section, line);
 }
 
 IniReader::KeyMaker form_INI::KeyMaker() const {
@@ -163,7 +177,7 @@ bool form_INI::SectionExists(const QString& name) const {
 }
 
 QString form_INI::Text() const {
-    return IniWriter::Document(Root(), u"\n");
+    return IniWriter::Document(document_.get(), u"\n");
 }
 
 // --- Buttons and layout ---
@@ -248,9 +262,10 @@ OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
     setWindowTitle(QFileInfo(path).fileName());
     {
         const QSignalBlocker blocker(TV);
-        IniReader(root, KeyMaker(), [this] {
+        IniReader(document_.get(), KeyMaker(), [this] {
             return AskReplaceSection();
         }).ReadFile(IniReader::FileLines(decoded.text));
+        IniView::Follow(root);
     }
     EndReading(root);
     return {};
@@ -277,10 +292,12 @@ void form_INI::Paste(const QStringList& lines) {
     IniReader::Pasted pasted;
     {
         const QSignalBlocker blocker(TV);
-        pasted =
-            IniReader(Root(), KeyMaker(), [this] { return AskReplaceSection(); }).Paste(lines, Selected());
+        pasted = IniReader(document_.get(), KeyMaker(), [this] {
+                     return AskReplaceSection();
+                 }).Paste(lines, IniItem::NodeOf(Selected()));
+        IniView::Follow(Root());
     }
-    EndReading(pasted.selected);
+    EndReading(IniView::ItemOf(Root(), pasted.selected));
     // A paste that went unmarked would be lost without a question on closing.
     if (pasted.changed)
         Altered(true);
@@ -347,10 +364,10 @@ void form_INI::EditCopy() {
     const QTreeWidgetItem* item = Selected();
     switch (IniItem::KindOf(item)) {
     case Kind::File:
-        clipboard->setText(IniWriter::Document(item, kCrLf));
+        clipboard->setText(IniWriter::Document(IniItem::NodeOf(item), kCrLf));
         break;
     case Kind::Section:
-        clipboard->setText(IniWriter::Section(item, kCrLf));
+        clipboard->setText(IniWriter::Section(IniItem::NodeOf(item), kCrLf));
         break;
     case Kind::Value:
         clipboard->setText(item->text(0));
@@ -454,7 +471,7 @@ void form_INI::DeleteAllNodes() {
         return;
     const WaitCursor wait;
     TV->hide();
-    const QString key = IniItem::KeyName(IniItem::Text(item));
+    const QString key = IniNode::KeyName(item->text(0));
     {
         const QSignalBlocker blocker(TV);
         // The lines go while the document is out of the view: each removal from the shown tree
@@ -462,9 +479,8 @@ void form_INI::DeleteAllNodes() {
         QTreeWidgetItem* root = Root();
         const QList<QTreeWidgetItem*> expanded = ExpandedNodes();
         TV->takeTopLevelItem(0);
-        RemoveKeyLines(root, key);
-        for (int i = 0; i < root->childCount(); ++i)
-            RemoveKeyLines(root->child(i), key);
+        const IniNode::Taken removed = TakeKeyLines(key);
+        IniView::Follow(root);
         TV->addTopLevelItem(root);
         for (QTreeWidgetItem* node : expanded)
             node->setExpanded(true);
@@ -486,15 +502,16 @@ QList<QTreeWidgetItem*> form_INI::ExpandedNodes() const {
     return expanded;
 }
 
-void form_INI::RemoveKeyLines(QTreeWidgetItem* parent, const QString& key) {
-    QList<QTreeWidgetItem*> kept;
-    for (QTreeWidgetItem* child : parent->takeChildren()) {
-        if (IniItem::Is(child, Kind::Value) && IniItem::KeyName(IniItem::Text(child)) == key)
-            delete child;
-        else
-            kept.append(child);
+IniNode::Taken form_INI::TakeKeyLines(const QString& key) {
+    const auto keyLine = [&key](const IniNode* node) {
+        return IniNode::Is(node, Kind::Value) && IniNode::KeyName(node->Text()) == key;
+    };
+    IniNode::Taken taken = document_->TakeIf(keyLine);
+    for (IniNode* section : document_->Children()) {
+        for (std::unique_ptr<IniNode>& line : section->TakeIf(keyLine))
+            taken.push_back(std::move(line));
     }
-    parent->addChildren(kept);
+    return taken;
 }
 
 // --- Adding and editing ---
@@ -509,10 +526,10 @@ void form_INI::AddSection() {
                           title, name);
     if (name.isEmpty())
         return;
-    QTreeWidgetItem* root = Root();
-    root->addChild(new IniItem(Kind::Section, name, KeyMaker()()));
-    root->setExpanded(true);
-    root->sortChildren(0, Qt::AscendingOrder);
+    document_->Add(new IniNode(Kind::Section, name, KeyMaker()()));
+    document_->SortChildren();
+    IniView::Follow(Root());
+    Root()->setExpanded(true);
     Altered(true);
 }
 

@@ -1,6 +1,8 @@
-// The INI document window. The document lives entirely in the tree TV: the file as root, its
-// sections under it, each section's key and comment lines under the section. Reading builds the
-// tree, writing walks it; the text format, encoding and line ends of the file are kept.
+// The INI document window. The document is a tree of nodes (IniNode): the file as root, its
+// sections under it, each section's key and comment lines under the section. Reading builds it,
+// writing walks it; the tree TV shows it, one item per node, and the operations change the nodes
+// first and the items after them (IniView). The text format, encoding and line ends of the file
+// are kept.
 #pragma once
 
 #include "DocumentWindow.h"
@@ -8,6 +10,7 @@
 #include "TextFormat.h"
 
 #include <array>
+#include <memory>
 
 class QPushButton;
 class QTextEdit;
@@ -18,6 +21,7 @@ class form_INI : public DocumentWindow {
     Q_OBJECT
 public:
     form_INI(Global& global, DocumentHost& host);
+    ~form_INI() override;
 
     void New() override { NewINI(); }
     OpenResult Open(const QString& path, const QString& title) override { return OpenINI(path, title); }
@@ -88,8 +92,8 @@ private:
     bool ConfirmDeletion(const QString& kindWord, const QTreeWidgetItem* item) const;
     void DeleteSectionNode(bool confirm);
     void DeleteLine(bool confirm);
-    // Removes the key lines of the key from the parent, which must be out of the view.
-    void RemoveKeyLines(QTreeWidgetItem* parent, const QString& key);
+    // Takes the key lines of the key out of the document, under the root and in every section.
+    IniNode::Taken TakeKeyLines(const QString& key);
     // The root and the sections that are expanded.
     QList<QTreeWidgetItem*> ExpandedNodes() const;
     void EditLine(QTreeWidgetItem* line);
@@ -97,7 +101,8 @@ private:
     void EditComment(QTreeWidgetItem* comment);
     void Replace(QTreeWidgetItem* old, QTreeWidgetItem* replacement);
 
-
+    // The items of TV show its nodes.
+    std::unique_ptr<IniNode> document_;
     QTreeWidget* TV;
     std::array<QPushButton*, 5> buttons_;
     QTextEdit* RTFPrintBox;

@@ -415,6 +415,29 @@ private slots:
         QVERIFY(w->Tree()->isVisible());
     }
 
+    // The tree follows the document's changes and keeps what the user opened and picked.
+    void treeKeepsOpenedAndPickedNodes() {
+        Shell s;
+        form_INI* w = s.OpenBytes("a.ini", "[A]\r\nk=1\r\n[C]\r\nk=2\r\n[E]\r\nz=1\r\n");
+        Item(w, "A")->setExpanded(true);
+        Item(w, "C")->setExpanded(true);
+        w->Tree()->setCurrentItem(Item(w, "A/k=1"));
+        s.r.expectInput("B");
+        w->AddSection();
+        QCOMPARE(Children(w, ""), QStringList({"A", "B", "C", "E"}));
+        QVERIFY(Item(w, "A")->isExpanded() && Item(w, "C")->isExpanded() && !Item(w, "E")->isExpanded());
+        QCOMPARE(w->Tree()->currentItem(), Item(w, "A/k=1"));
+
+        w->Tree()->setCurrentItem(Item(w, "A"));
+        QGuiApplication::clipboard()->setText("[C]\r\nq=1");
+        s.r.expectMsgBox(qlx::vbYes);
+        w->EditPaste();
+        QCOMPARE(Children(w, ""), QStringList({"A", "B", "C", "E"}));
+        QCOMPARE(Children(w, "C"), QStringList({"q=1"}));
+        QVERIFY(Item(w, "A")->isExpanded() && !Item(w, "C")->isExpanded());
+        QCOMPARE(w->Tree()->currentItem(), Item(w, ""));
+    }
+
     void expandAndCollapse() {
         Shell s;
         form_INI* w = s.OpenBytes("a.ini", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n");

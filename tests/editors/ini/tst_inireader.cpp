@@ -1,47 +1,52 @@
-#include "IniItem.h"
+#include "IniNode.h"
 #include "IniReader.h"
 #include "IniWriter.h"
 
 #include <QTest>
-#include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
-using Kind = IniItem::Kind;
+using Kind = IniNode::Kind;
 
-// A document tree with scripted answers to "Duplicate Section".
+// A document with scripted answers to "Duplicate Section", in no window.
 struct Doc {
-    QTreeWidget tree;
-    QTreeWidgetItem* root = new IniItem(Kind::File, "F", IniItem::kPrimary);
+    IniNode root{Kind::File, "F", IniNode::kPrimary};
     QList<bool> answers;
     int asked = 0;
     int keys = 0;
 
     explicit Doc(const QString& text = QString(), QList<bool> replies = {}) : answers(std::move(replies)) {
-        tree.addTopLevelItem(root);
         Reader().ReadFile(IniReader::FileLines(text));
     }
     IniReader Reader() {
-        return IniReader(root, [this] { return QString::number(keys++); }, [this] { return answers.value(asked++); });
+        return IniReader(&root, [this] { return QString::number(keys++); }, [this] { return answers.value(asked++); });
     }
-    QString Text() const { return IniWriter::Document(root, u"\n"); }
+    QString Text() const { return IniWriter::Document(&root, u"\n"); }
     // "A" names a section, "A/k=1" a line of it, "" the root.
-    QTreeWidgetItem* Item(const QString& path) const {
-        QTreeWidgetItem* item = root;
+    IniNode* Item(const QString& path) {
+        IniNode* node = &root;
         for (const QString& part : path.split('/', Qt::SkipEmptyParts)) {
-            QTreeWidgetItem* found = nullptr;
-            for (int i = 0; i < item->childCount() && !found; ++i)
-                found = item->child(i)->text(0) == part ? item->child(i) : nullptr;
-            item = found;
-            if (!item)
+            const QList<IniNode*>& children = node->Children();
+            const auto found = std::find_if(children.begin(), children.end(),
+                                            [&part](const IniNode* child) { return child->Text() == part; });
+            if (found == children.end())
                 return nullptr;
+            node = *found;
         }
-        return item;
+        return node;
+    }
+    QStringList Children(const QString& path) {
+        QStringList texts;
+        for (const IniNode* child : Item(path)->Children())
+            texts << child->Text();
+        return texts;
     }
 };
 
-QString PathOf(const QTreeWidgetItem* item) {
-    return item->parent() && item->parent()->parent() ? PathOf(item->parent()) + "/" + item->text(0)
-           : item->parent()                           ? item->text(0)
+QString PathOf(const IniNode* node) {
+    return node->Parent() && node->Parent()->Parent() ? PathOf(node->Parent()) + "/" + node->Text()
+           : node->Parent()                           ? node->Text()
                                                       : QString();
 }
 } // namespace
@@ -89,13 +94,13 @@ private slots:
 
     void nodesCarryKindsAndKeys() {
         Doc doc(";c\nx=1\n[A]\nk=1\n;d\n");
-        QCOMPARE(doc.root->data(0, IniItem::TagRole).toString(), QStringLiteral("OPENEDFILE"));
-        QCOMPARE(doc.root->data(0, IniItem::KeyRole).toString(), QStringLiteral("Primary"));
+        QCOMPARE(IniNode::Tag(IniNode::KindOf(&doc.root)), QStringLiteral("OPENEDFILE"));
+        QCOMPARE(doc.root.Key(), QStringLiteral("Primary"));
         const QList<std::pair<QString, QString>> tags = {
             {";c", "COMMENTS"}, {"x=1", "VALUE"}, {"A", "SECTION"}, {"A/k=1", "VALUE"}, {"A/;d", "COMMENTS"}};
         for (const auto& [path, tag] : tags)
-            QCOMPARE(doc.Item(path)->data(0, IniItem::TagRole).toString(), tag);
-        QCOMPARE(doc.Item("A")->data(0, IniItem::KeyRole).toString(), QStringLiteral("0"));
+            QCOMPARE(IniNode::Tag(IniNode::KindOf(doc.Item(path))), tag);
+        QCOMPARE(doc.Item("A")->Key(), QStringLiteral("0"));
     }
 
     void pasteFollowsTheSelection_data() {
@@ -145,7 +150,16 @@ private slots:
     void pastedLinesIntoASectionAreKeyLines() {
         Doc doc("[A]\n");
         doc.Reader().Paste(IniReader::PasteLines(";c"), doc.Item("A"));
-        QVERIFY(IniItem::Is(doc.Item("A/;c"), Kind::Value));
+        QVERIFY(IniNode::Is(doc.Item("A/;c"), Kind::Value));
+    }
+
+    // Sorted in the model itself, a document in no window sorts a paste as the window's does.
+    void detachedPasteSortsAsTheWindow() {
+        Doc doc("[A]\n[D]\n");
+        doc.Reader().Paste(IniReader::PasteLines("C\r\nB"), doc.Item("A"));
+        QCOMPARE(doc.Children("A"), QStringList({"B", "C"}));
+        doc.Reader().Paste(IniReader::PasteLines("[c]\r\nk=1\r\n[B]"), nullptr);
+        QCOMPARE(doc.Children(""), QStringList({"A", "B", "c", "D"}));
     }
 
     void lineRules() {
@@ -158,7 +172,7 @@ private slots:
 
     void writerFormsTheClipboardText() {
         Doc doc(";c\n[B]\nk=1\n[A]\n");
-        QCOMPARE(IniWriter::Document(doc.root, u"\r\n"), QStringLiteral(";c\r\n[A]\r\n\r\n[B]\r\nk=1\r\n\r\n"));
+        QCOMPARE(IniWriter::Document(&doc.root, u"\r\n"), QStringLiteral(";c\r\n[A]\r\n\r\n[B]\r\nk=1\r\n\r\n"));
         QCOMPARE(IniWriter::Section(doc.Item("B"), u"\r\n"), QStringLiteral("[B]\r\nk=1\r\n"));
     }
 };

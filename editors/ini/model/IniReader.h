@@ -1,15 +1,15 @@
-// Reads lines of INI text into the tree: a whole file into an empty document, or a pasted text
-// at the selected node. Nodes are built off the tree and put in with one insertion and one sort
-// per parent, so a large file loads in time proportional to its size.
+// Reads lines of INI text into a document: a whole file into an empty one, or a pasted text at
+// the selected node. Each parent that gained nodes is sorted once, at the end of its lines, so a
+// large file loads in time proportional to its size.
 #pragma once
+
+#include "IniNode.h"
 
 #include <QHash>
 #include <QList>
 #include <QStringList>
 
 #include <functional>
-
-class QTreeWidgetItem;
 
 class IniReader {
 public:
@@ -20,12 +20,15 @@ public:
 
     struct Pasted {
         // The node to select and expand afterwards.
-        QTreeWidgetItem* selected = nullptr;
+        IniNode* selected = nullptr;
         // Whether any node was added or removed.
         bool changed = false;
+        // The sections of the document that Yes to the duplicate question replaced: out of it, and
+        // kept until a view of it has let go of them.
+        IniNode::Taken replaced;
     };
 
-    IniReader(QTreeWidgetItem* root, KeyMaker newKey, ReplaceQuestion replace);
+    IniReader(IniNode* root, KeyMaker newKey, ReplaceQuestion replace);
 
     // The lines of a file's text (lines joined by "\n"): a last line end adds no empty line.
     static QStringList FileLines(const QString& text);
@@ -38,22 +41,22 @@ public:
     // as a second node, and a lone "[" is a key line.
     void ReadFile(const QStringList& lines);
     // Pastes at the selected node (a comment pastes into its section); blank lines are dropped.
-    Pasted Paste(const QStringList& lines, QTreeWidgetItem* selected);
+    Pasted Paste(const QStringList& lines, IniNode* selected);
 
 private:
-    void Start(const QStringList& lines, QTreeWidgetItem* selected, bool file);
+    void Start(const QStringList& lines, IniNode* selected, bool file);
     void Read();
     bool NextLine();
     bool AtEnd() const { return next_ >= lines_.size(); }
     // Returns false when the reading is to end (No to the duplicate question while pasting).
     bool CreateSection();
-    void RemoveSection(QTreeWidgetItem* section);
-    void AddLine(QTreeWidgetItem* parent, bool comment);
-    // Gives the section being read its lines, sorted.
+    void RemoveSection(IniNode* section);
+    void AddLine(IniNode* parent, bool comment);
+    // Sorts the lines of the section being read.
     void EndSection();
     void Finish();
 
-    QTreeWidgetItem* root_;
+    IniNode* root_;
     KeyMaker newKey_;
     ReplaceQuestion replace_;
 
@@ -61,15 +64,15 @@ private:
     QStringList lines_;
     qsizetype next_ = 0;
     QString line_;
-    QTreeWidgetItem* selected_ = nullptr;
-    // The section being read, not yet in the tree, and its lines.
-    QTreeWidgetItem* current_ = nullptr;
-    QList<QTreeWidgetItem*> currentLines_;
-    // Sections by exact name, those in the tree and those read so far.
-    QHash<QString, QList<QTreeWidgetItem*>> sections_;
-    // New children of the root, not yet in the tree.
-    QList<QTreeWidgetItem*> rootAdded_;
-    // The selected section when lines went straight into it; it then needs sorting.
-    QTreeWidgetItem* touched_ = nullptr;
+    IniNode* selected_ = nullptr;
+    // The section being read.
+    IniNode* current_ = nullptr;
+    // Sections by exact name, those of the document and those read so far.
+    QHash<QString, QList<IniNode*>> sections_;
+    // The selected section when lines went straight into it; it then needs sorting, as does the
+    // root when it gained nodes.
+    IniNode* touched_ = nullptr;
+    bool rootGrew_ = false;
     bool changed_ = false;
+    IniNode::Taken replaced_;
 };

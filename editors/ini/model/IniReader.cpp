@@ -1,11 +1,7 @@
 #include "IniReader.h"
 
-#include "IniItem.h"
-
-#include <algorithm>
-
 namespace {
-using Kind = IniItem::Kind;
+using Kind = IniNode::Kind;
 
 // A lone "[" has no name between its brackets: it stays a key line, so it is written back as read.
 bool IsHeader(const QString& line) {
@@ -15,13 +11,9 @@ bool IsHeader(const QString& line) {
 bool IsComment(const QString& line) {
     return line.startsWith(QLatin1Char(';'));
 }
-
-void Sort(QList<QTreeWidgetItem*>* items) {
-    std::stable_sort(items->begin(), items->end(), IniItem::Less);
-}
 } // namespace
 
-IniReader::IniReader(QTreeWidgetItem* root, KeyMaker newKey, ReplaceQuestion replace)
+IniReader::IniReader(IniNode* root, KeyMaker newKey, ReplaceQuestion replace)
     : root_(root), newKey_(std::move(newKey)), replace_(std::move(replace)) {}
 
 QStringList IniReader::FileLines(const QString& text) {
@@ -42,34 +34,34 @@ void IniReader::ReadFile(const QStringList& lines) {
     Start(lines, root_, true);
     Read();
     Finish();
+    replaced_.clear();
 }
 
-IniReader::Pasted IniReader::Paste(const QStringList& lines, QTreeWidgetItem* selected) {
+IniReader::Pasted IniReader::Paste(const QStringList& lines, IniNode* selected) {
     if (!selected)
         selected = root_;
-    else if (IniItem::Is(selected, Kind::Comment))
-        selected = selected->parent();
+    else if (IniNode::Is(selected, Kind::Comment))
+        selected = selected->Parent();
     Start(lines, selected, false);
     Read();
     Finish();
-    return {selected_, changed_};
+    return {selected_, changed_, std::move(replaced_)};
 }
 
-void IniReader::Start(const QStringList& lines, QTreeWidgetItem* selected, bool file) {
+void IniReader::Start(const QStringList& lines, IniNode* selected, bool file) {
     file_ = file;
     lines_ = lines;
     next_ = 0;
     selected_ = selected;
     current_ = nullptr;
-    currentLines_.clear();
     touched_ = nullptr;
+    rootGrew_ = false;
     changed_ = false;
-    rootAdded_.clear();
+    replaced_.clear();
     sections_.clear();
-    for (int i = 0; i < root_->childCount(); ++i) {
-        QTreeWidgetItem* child = root_->child(i);
-        if (IniItem::Is(child, Kind::Section))
-            sections_[IniItem::Text(child)].append(child);
+    for (IniNode* child : root_->Children()) {
+        if (IniNode::Is(child, Kind::Section))
+            sections_[child->Text()].append(child);
     }
 }
 
@@ -102,7 +94,7 @@ void IniReader::Read() {
                 return;
             continue;
         }
-        const Kind selected = IniItem::KindOf(selected_);
+        const Kind selected = IniNode::KindOf(selected_);
         if (IsHeader(line_) && (selected == Kind::File || selected == Kind::Section)) {
             if (!CreateSection() || !NextLine())
                 return;
@@ -110,7 +102,7 @@ void IniReader::Read() {
             continue;
         }
         if (selected == Kind::Value) {
-            selected_ = selected_->parent();
+            selected_ = selected_->Parent();
             return;
         }
         if (line_.isEmpty()) {
@@ -134,67 +126,52 @@ void IniReader::Read() {
 bool IniReader::CreateSection() {
     EndSection();
     const QString name = line_.mid(1, line_.size() - 2);
-    QList<QTreeWidgetItem*>& same = sections_[name];
+    QList<IniNode*>& same = sections_[name];
     if (!same.isEmpty()) {
         if (replace_()) {
-            for (QTreeWidgetItem* section : same)
+            for (IniNode* section : same)
                 RemoveSection(section);
             same.clear();
         } else if (!file_) {
             return false;
         }
     }
-    current_ = new IniItem(Kind::Section, name, newKey_());
-    rootAdded_.append(current_);
+    current_ = new IniNode(Kind::Section, name, newKey_());
+    root_->Add(current_);
+    rootGrew_ = true;
     same.append(current_);
     changed_ = true;
     return true;
 }
 
-void IniReader::RemoveSection(QTreeWidgetItem* section) {
-    if (!rootAdded_.removeOne(section)) {
-        if (section == selected_)
-            selected_ = root_;
-        if (section == touched_)
-            touched_ = nullptr;
-    }
-    delete section;
+void IniReader::RemoveSection(IniNode* section) {
+    if (section == selected_)
+        selected_ = root_;
+    if (section == touched_)
+        touched_ = nullptr;
+    replaced_.push_back(root_->Take(section));
     changed_ = true;
 }
 
-void IniReader::AddLine(QTreeWidgetItem* parent, bool comment) {
-    auto* item = new IniItem(comment ? Kind::Comment : Kind::Value, line_);
+void IniReader::AddLine(IniNode* parent, bool comment) {
+    parent->Add(new IniNode(comment ? Kind::Comment : Kind::Value, line_));
     changed_ = true;
-    if (parent == root_) {
-        rootAdded_.append(item);
-    } else if (parent == current_) {
-        currentLines_.append(item);
-    } else {
-        parent->addChild(item);
+    if (parent == root_)
+        rootGrew_ = true;
+    else if (parent != current_)
         touched_ = parent;
-    }
 }
 
 void IniReader::EndSection() {
-    if (!current_)
-        return;
-    Sort(&currentLines_);
-    current_->addChildren(currentLines_);
-    currentLines_.clear();
+    if (current_)
+        current_->SortChildren();
 }
 
 void IniReader::Finish() {
     EndSection();
-    if (!rootAdded_.isEmpty()) {
-        const bool hadChildren = root_->childCount() > 0;
-        if (!hadChildren)
-            Sort(&rootAdded_);
-        root_->addChildren(rootAdded_);
-        if (hadChildren)
-            root_->sortChildren(0, Qt::AscendingOrder);
-    }
+    if (rootGrew_)
+        root_->SortChildren();
     if (touched_)
-        touched_->sortChildren(0, Qt::AscendingOrder);
-    rootAdded_.clear();
+        touched_->SortChildren();
     sections_.clear();
 }
