@@ -805,16 +805,19 @@ private slots:
     void columnWidthsAreSavedAndRestored() {
         Shell s;
         form_REG* first = s.New();
-        const auto twips = [first](int pixels) { return Twips::FromPixelsX(pixels, *first); };
-        const int list = first->LV->width();
-        QCOMPARE(first->LV->columnWidth(2), Twips::ToPixelsX(1065.6, *first));
-        QCOMPARE(first->LV->columnWidth(0), Twips::ToPixelsX((twips(list) - 1065.6) * 0.34, *first));
+        // At the test screen's 96 dots per inch, a list 885 pixels (13275 twips) wide gives "Type"
+        // 1065.6 twips (71 px), "Name" 34 % of the rest (277 px), "Value" the rest less 60 (533 px).
+        QCOMPARE(first->logicalDpiX(), 96);
+        QCOMPARE(first->LV->width(), 885);
+        QCOMPARE(first->LV->columnWidth(0), 277);
+        QCOMPARE(first->LV->columnWidth(1), 533);
+        QCOMPARE(first->LV->columnWidth(2), 71);
         first->LV->setColumnWidth(0, 100);
         first->LV->setColumnWidth(1, 200);
         first->LV->setColumnWidth(2, 80);
         QTest::mouseClick(first->LV->header()->viewport(), Qt::LeftButton, {},
                           QPoint(first->LV->header()->sectionPosition(1) + 5, 5));
-        QCOMPARE(s.g.settings.Read("LVC2", "REG Editor").toDouble(), twips(200));
+        QCOMPARE(s.g.settings.Read("LVC2", "REG Editor").toDouble(), 3000.0);
 
         form_REG* second = s.New();
         QCOMPARE(second->LV->columnWidth(0), 100);
@@ -824,7 +827,7 @@ private slots:
 
         s.g.settings.Write("lvc3", QString(), "REG Editor");
         form_REG* third = s.New();
-        QCOMPARE(third->LV->columnWidth(2), Twips::ToPixelsX(1065.6, *third));
+        QCOMPARE(third->LV->columnWidth(2), 71);
     }
 
     void saveAsAsksUntilTheNameIsSettled() {
