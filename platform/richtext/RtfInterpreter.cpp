@@ -1,6 +1,7 @@
 #include "RtfInterpreter.h"
 
 #include "RtfDocumentBuilder.h"
+#include "RtfTextProperties.h"
 #include "RtfUnits.h"
 
 #include <QFont>
@@ -14,6 +15,10 @@ constexpr int kMaxFallback = 16;
 // Twenty-two inches, the largest length a paragraph property may take.
 constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
+// Tables nested deeper are read as part of the one around them.
+constexpr int kMaxTableDepth = 16;
+// Word's own limit of cells in a row.
+constexpr std::size_t kMaxCells = 63;
 
 bool IsOn(const RtfToken& token) {
     return !token.hasParameter || token.parameter != 0;
@@ -54,6 +59,7 @@ bool IsDestination(RtfKeyword keyword) {
     case RtfKeyword::pn:
     case RtfKeyword::listtable:
     case RtfKeyword::listoverridetable:
+    case RtfKeyword::nesttableprops:
         return true;
     default:
         return false;
@@ -182,7 +188,8 @@ void RtfInterpreter::OnWord(const RtfToken& token) {
     FlushText();
     const int value = token.parameter;
     OnDestinationWord(keyword) || OnTableWord(keyword, value) || OnFormatWord(keyword, token) ||
-        OnParagraphWord(keyword, value) || OnListWord(keyword, value) || OnPictureWord(keyword, value);
+        OnParagraphWord(keyword, value) || OnListWord(keyword, value) || OnTableStructureWord(keyword, value) ||
+        OnRowWord(keyword, value) || OnCellWord(keyword, value) || OnPictureWord(keyword, value);
 }
 
 bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
@@ -225,6 +232,9 @@ bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
         return true;
     case RtfKeyword::listoverridetable:
         state.destination = Destination::ListOverrideTable;
+        return true;
+    case RtfKeyword::nesttableprops:
+        state.nestedRow = true;
         return true;
     default:
         return false;
@@ -364,6 +374,15 @@ bool RtfInterpreter::OnFormatWord(RtfKeyword keyword, const RtfToken& token) {
     case RtfKeyword::nosupersub:
         chars.script = RtfCharState::Script::Normal;
         return true;
+    case RtfKeyword::v:
+        chars.hidden = IsOn(token);
+        return true;
+    case RtfKeyword::caps:
+        chars.capitals = IsOn(token) ? QFont::AllUppercase : QFont::MixedCase;
+        return true;
+    case RtfKeyword::scaps:
+        chars.capitals = IsOn(token) ? QFont::SmallCaps : QFont::MixedCase;
+        return true;
     default:
         return false;
     }
@@ -374,9 +393,6 @@ bool RtfInterpreter::OnParagraphWord(RtfKeyword keyword, int value) {
     switch (keyword) {
     case RtfKeyword::par:
     case RtfKeyword::sect:
-    case RtfKeyword::cell:
-    case RtfKeyword::nestcell:
-        // Tables read as a paragraph per cell.
         EndParagraph();
         return true;
     case RtfKeyword::pard:
@@ -465,6 +481,104 @@ bool RtfInterpreter::OnListWord(RtfKeyword keyword, int value) {
         return true;
     case RtfKeyword::pnlcrm:
         pn.numbering = QTextListFormat::ListLowerRoman;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfInterpreter::OnTableStructureWord(RtfKeyword keyword, int value) {
+    RtfParagraphState& paragraph = State().paragraph;
+    switch (keyword) {
+    case RtfKeyword::intbl:
+        paragraph.tableDepth = std::max(paragraph.tableDepth, 1);
+        return true;
+    case RtfKeyword::itap:
+        paragraph.tableDepth = std::clamp(value, 0, kMaxTableDepth);
+        return true;
+    case RtfKeyword::cell:
+    case RtfKeyword::nestcell:
+        EndCell();
+        return true;
+    case RtfKeyword::row:
+        EndRow(1);
+        return true;
+    case RtfKeyword::nestrow:
+        EndRow(std::max(paragraph.tableDepth, 2));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfInterpreter::OnRowWord(RtfKeyword keyword, int value) {
+    switch (keyword) {
+    case RtfKeyword::trowd:
+        Row() = RtfTableRow();
+        cell_ = RtfTableCell();
+        cellBorders_ = 0;
+        return true;
+    case RtfKeyword::trleft:
+        Row().indent = RtfUnits::PixelsOfTwips(Twips(value));
+        return true;
+    case RtfKeyword::trgaph:
+        Row().padding = RtfUnits::PixelsOfTwips(std::clamp(value, 0, kMaxTwips));
+        return true;
+    case RtfKeyword::trql:
+        Row().alignment = Qt::AlignLeft;
+        return true;
+    case RtfKeyword::trqc:
+        Row().alignment = Qt::AlignHCenter;
+        return true;
+    case RtfKeyword::trqr:
+        Row().alignment = Qt::AlignRight;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A cell's properties come before the \cellx that ends its definition.
+bool RtfInterpreter::OnCellWord(RtfKeyword keyword, int value) {
+    switch (keyword) {
+    case RtfKeyword::cellx:
+        cell_.right = RtfUnits::PixelsOfTwips(Twips(value));
+        cell_.bordered = cellBorders_ > 0;
+        if (Row().cells.size() < kMaxCells)
+            Row().cells.push_back(cell_);
+        cell_ = RtfTableCell();
+        cellBorders_ = 0;
+        return true;
+    case RtfKeyword::clmrg:
+        cell_.mergedLeft = true;
+        return true;
+    case RtfKeyword::clvmrg:
+        cell_.mergedUp = true;
+        return true;
+    case RtfKeyword::clmgf:
+    case RtfKeyword::clvmgf:
+        return true;
+    case RtfKeyword::clvertalt:
+        cell_.vertical = QTextCharFormat::AlignTop;
+        return true;
+    case RtfKeyword::clvertalc:
+        cell_.vertical = QTextCharFormat::AlignMiddle;
+        return true;
+    case RtfKeyword::clvertalb:
+        cell_.vertical = QTextCharFormat::AlignBottom;
+        return true;
+    case RtfKeyword::clcbpat:
+        cell_.background = colors_.Color(value);
+        return true;
+    case RtfKeyword::clbrdrt:
+    case RtfKeyword::clbrdrl:
+    case RtfKeyword::clbrdrb:
+    case RtfKeyword::clbrdrr:
+        ++cellBorders_;
+        return true;
+    case RtfKeyword::brdrnone:
+    case RtfKeyword::brdrnil:
+        cellBorders_ = std::max(cellBorders_ - 1, 0);
         return true;
     default:
         return false;
@@ -669,6 +783,28 @@ void RtfInterpreter::EndParagraph() {
         ++pnSequence_;
 }
 
+void RtfInterpreter::EndCell() {
+    if (State().destination != Destination::Text)
+        return;
+    FlushText();
+    builder_.EndCell(Paragraph());
+}
+
+void RtfInterpreter::EndRow(int depth) {
+    if (State().destination != Destination::Text)
+        return;
+    FlushText();
+    builder_.EndRow(depth, Row());
+}
+
+// The row a definition word belongs to: a nested table's comes in its own group.
+RtfTableRow& RtfInterpreter::Row() {
+    const int depth = State().nestedRow ? std::clamp(State().paragraph.tableDepth, 2, kMaxTableDepth) : 1;
+    if (rows_.size() < std::size_t(depth))
+        rows_.resize(std::size_t(depth));
+    return rows_[std::size_t(depth - 1)];
+}
+
 const QTextCharFormat& RtfInterpreter::CharFormat() {
     const RtfCharState& chars = State().chars;
     if (formatId_ < 0 || !(chars == formatState_)) {
@@ -701,12 +837,21 @@ QTextCharFormat RtfInterpreter::MakeCharFormat(const RtfCharState& chars) const 
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (chars.script == RtfCharState::Script::Sub)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (chars.capitals != QFont::MixedCase)
+        format.setFontCapitalization(chars.capitals);
+    // Hidden text shows as word processors show it with formatting marks on.
+    if (chars.hidden) {
+        format.setProperty(RtfTextProperties::kHidden, true);
+        if (!chars.underline)
+            format.setUnderlineStyle(QTextCharFormat::DotLine);
+    }
     return format;
 }
 
 RtfParagraph RtfInterpreter::Paragraph() const {
     const RtfParagraphState& state = stack_.back().paragraph;
     RtfParagraph paragraph;
+    paragraph.tableDepth = state.tableDepth;
     paragraph.format.setAlignment(state.alignment);
     paragraph.format.setTopMargin(RtfUnits::PixelsOfTwips(state.before));
     paragraph.format.setBottomMargin(RtfUnits::PixelsOfTwips(state.after));

@@ -10,6 +10,7 @@
 #include "RtfListTable.h"
 #include "RtfPicture.h"
 #include "RtfState.h"
+#include "RtfTableRow.h"
 #include "RtfTokenizer.h"
 
 #include <QTextCharFormat>
@@ -44,6 +45,9 @@ private:
     bool OnFormatWord(RtfKeyword keyword, const RtfToken& token);
     bool OnParagraphWord(RtfKeyword keyword, int value);
     bool OnListWord(RtfKeyword keyword, int value);
+    bool OnTableStructureWord(RtfKeyword keyword, int value);
+    bool OnRowWord(RtfKeyword keyword, int value);
+    bool OnCellWord(RtfKeyword keyword, int value);
     bool OnPictureWord(RtfKeyword keyword, int value);
     void OnSymbol(char symbol);
     void OnHex(char byte);
@@ -59,6 +63,9 @@ private:
     void FlushBytes();
     void FlushText();
     void EndParagraph();
+    void EndCell();
+    void EndRow(int depth);
+    RtfTableRow& Row();
 
     const QTextCharFormat& CharFormat();
     QTextCharFormat MakeCharFormat(const RtfCharState& chars) const;
@@ -92,4 +99,9 @@ private:
     int formatId_ = -1;
     int pnSequence_ = 0;
     int footnotes_ = 0;
+
+    // The row definitions in force, by table depth, and the cell being defined.
+    std::vector<RtfTableRow> rows_;
+    RtfTableCell cell_;
+    int cellBorders_ = 0;
 };
