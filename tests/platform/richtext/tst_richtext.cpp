@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "RtfTextProperties.h"
 #include "RtfWriter.h"
 #include "TestEnvironment.h"
 #include "TextFile.h"
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextList>
+#include <QTextTable>
 
 namespace {
 
@@ -64,6 +66,14 @@ QString Describe(const QTextCharFormat& format) {
         parts << "sup";
     if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
         parts << "sub";
+    if (format.fontCapitalization() == QFont::AllUppercase)
+        parts << "caps";
+    if (format.fontCapitalization() == QFont::SmallCaps)
+        parts << "scaps";
+    if (format.underlineStyle() == QTextCharFormat::DotLine)
+        parts << "dotted";
+    if (format.boolProperty(RtfTextProperties::kHidden))
+        parts << "hidden";
     return parts.join(',');
 }
 
@@ -135,6 +145,43 @@ QString Paragraphs(const QTextDocument& document) {
         paragraphs << line + ": " + block.text();
     }
     return paragraphs.join('\n');
+}
+
+QString TableStructure(const QTextTable& table);
+
+// The paragraphs of a frame or a cell, separated by ";", with tables in brackets.
+QString Structure(QTextFrame::iterator it, const QTextFrame::iterator& end) {
+    QStringList parts;
+    for (; it != end; ++it) {
+        if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame()))
+            parts << TableStructure(*table);
+        else if (it.currentBlock().isValid())
+            parts << it.currentBlock().text();
+    }
+    return parts.join(';');
+}
+
+// Rows separated by "/", cells by "|", a merged cell with its rows and columns.
+QString TableStructure(const QTextTable& table) {
+    QStringList rows;
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() != row || cell.column() != column)
+                continue;
+            QString text = Structure(cell.begin(), cell.end());
+            if (cell.rowSpan() > 1 || cell.columnSpan() > 1)
+                text += QString("{%1x%2}").arg(cell.rowSpan()).arg(cell.columnSpan());
+            cells << text;
+        }
+        rows << cells.join('|');
+    }
+    return "[" + rows.join('/') + "]";
+}
+
+QString Structure(const QTextDocument& document) {
+    return Structure(document.rootFrame()->begin(), document.rootFrame()->end());
 }
 
 QTextDocument* Read(const QByteArray& rtf, QTextDocument* document) {
@@ -290,6 +337,10 @@ private slots:
     void lists_data();
     void lists();
     void pictures();
+    void tables_data();
+    void tables();
+    void hiddenTextAndCapitals();
+    void lastParagraphMark();
     void malformed_data();
     void malformed();
     void notRichText();
@@ -618,6 +669,69 @@ void TestRichText::pictures() {
     QCOMPARE(image.pixelColor(0, 0), QColor(Qt::red));
 }
 
+void TestRichText::tables_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("structure");
+    QTest::newRow("simple") << "simple.rtf" << "Before;;[A1|B1 first;B1 second/A2|B2];After";
+    QTest::newRow("merged") << "merged.rtf" << ";[Wide{1x2}|Tall{2x1}/A2|B2/A3|Short row{1x2}];End";
+    QTest::newRow("nested") << "nested.rtf" << ";[Outer A|;[In 1|In 2/In 3|In 4];Below];After";
+    QTest::newRow("in a list") << "inlist.rtf" << "First item;;[In a cell|Plain];Last item";
+}
+
+// Our own tables, read, written and read back: the same cells; a second save is the first.
+void TestRichText::tables() {
+    QFETCH(QString, file);
+    QFETCH(QString, structure);
+    QTextDocument document;
+    Read(FileBytes(QDir(QLX_RTF_TABLES).filePath(file)), &document);
+    QCOMPARE(Structure(document), structure);
+    const QByteArray written = RtfWriter::Write(document);
+    QTextDocument again;
+    Read(written, &again);
+    QCOMPARE(Structure(again), structure);
+    QCOMPARE(RtfWriter::Write(again), written);
+}
+
+void TestRichText::hiddenTextAndCapitals() {
+    QTextDocument document;
+    Read(R"({\rtf1\deff0{\fonttbl{\f0 Arial;}}a{\v secret}{\v\ul marked}{\caps b}{\scaps c}\caps\caps0 d})",
+         &document);
+    QCOMPARE(Runs(document), "a<Arial>|secret<Arial,dotted,hidden>|marked<Arial,u,hidden>|b<Arial,caps>|"
+                             "c<Arial,scaps>|d<Arial>");
+    // Find and replace see hidden text.
+    QVERIFY(!document.find("secret").isNull());
+    const QByteArray written = RtfWriter::Write(document);
+    QVERIFY2(written.contains(R"(\v secret})") && written.contains(R"(\caps b})") &&
+                 written.contains(R"(\scaps c})"),
+             written.constData());
+    QTextDocument again;
+    QCOMPARE(Runs(*Read(written, &again)), Runs(document));
+}
+
+// The mark that ends the last paragraph opens no paragraph; an empty last paragraph survives a save.
+void TestRichText::lastParagraphMark() {
+    QTextDocument document;
+    Read(R"({\rtf1{\*\pn\pnlvlbody\pndec}a\par b\par})", &document);
+    QCOMPARE(Paragraphs(document), "left decimal1#1: a\nleft decimal1#2: b");
+    QTextDocument again;
+    Read(RtfWriter::Write(document), &again);
+    QCOMPARE(Paragraphs(again), Paragraphs(document));
+
+    QTextCursor end(&document);
+    end.movePosition(QTextCursor::End);
+    end.insertBlock(QTextBlockFormat());
+    Read(RtfWriter::Write(document), &again);
+    QCOMPARE(again.blockCount(), 3);
+
+    // Pasted, a last paragraph mark breaks the paragraph it lands in.
+    QTextDocument pasted;
+    QTextCursor cursor(&pasted);
+    cursor.insertText("xy");
+    cursor.setPosition(1);
+    QVERIFY(RtfReader::Insert(R"({\rtf1 a\par})", cursor));
+    QCOMPARE(RawText(pasted), "xa\ny");
+}
+
 void TestRichText::malformed_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("kept");
@@ -837,6 +951,11 @@ void TestRichText::corpus() {
     const bool rich = RtfReader::Read(bytes, &document);
     QVERIFY2(timer.elapsed() < kHangMilliseconds, "the reader hangs");
     const QString text = rich ? document.toPlainText() : TextFile::Decode(bytes).text;
+    // A save of what a save reads back is that save, byte for byte.
+    const QByteArray written = RtfWriter::Write(document);
+    QTextDocument again;
+    Read(written, &again);
+    QCOMPARE(RtfWriter::Write(again), written);
 
     const QString name = QFileInfo(path).completeBaseName();
     const QString reference = QDir(QLX_RTF_REFERENCES).filePath(name + ".txt");
