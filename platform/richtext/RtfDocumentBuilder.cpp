@@ -90,6 +90,16 @@ void RtfDocumentBuilder::Finish(const RtfParagraph& paragraph) {
     AddToList(paragraph);
 }
 
+void RtfDocumentBuilder::SetPage(const RtfPage& page, qreal defaultTab) {
+    if (mode_ == Mode::Insert)
+        return;
+    QTextDocument& document = *cursor_.document();
+    page.SetOn(document);
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(defaultTab);
+    document.setDefaultTextOption(option);
+}
+
 void RtfDocumentBuilder::Enter(const RtfParagraph& paragraph) {
     InsertPendingBlock();
     tables_.Enter(paragraph.tableDepth);

@@ -6,6 +6,7 @@
 // without a paragraph mark joining the text after the cursor in its paragraph.
 #pragma once
 
+#include "RtfPage.h"
 #include "RtfTableBuilder.h"
 
 #include <QTextBlockFormat>
@@ -50,6 +51,9 @@ public:
     void EndRow(int depth, const RtfTableRow& row);
     // The document's end: the last paragraph, which has no paragraph mark.
     void Finish(const RtfParagraph& paragraph);
+    // The page the document gave and its default tab distance in pixels, for a document the
+    // reading replaced.
+    void SetPage(const RtfPage& page, qreal defaultTab);
 
 private:
     struct Run {

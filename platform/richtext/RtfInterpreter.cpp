@@ -78,6 +78,7 @@ void RtfInterpreter::Run(QByteArrayView bytes) {
     }
     FlushText();
     builder_.Finish(Paragraph());
+    builder_.SetPage(page_, RtfUnits::PixelsOfTwips(defaultTab_));
 }
 
 bool RtfInterpreter::OnToken(const RtfToken& token) {
@@ -189,7 +190,8 @@ void RtfInterpreter::OnWord(const RtfToken& token) {
     const int value = token.parameter;
     OnDestinationWord(keyword) || OnTableWord(keyword, value) || OnFormatWord(keyword, token) ||
         OnParagraphWord(keyword, value) || OnListWord(keyword, value) || OnTableStructureWord(keyword, value) ||
-        OnRowWord(keyword, value) || OnCellWord(keyword, value) || OnPictureWord(keyword, value);
+        OnRowWord(keyword, value) || OnCellWord(keyword, value) || OnPageWord(keyword, value) ||
+        OnDefaultTabWord(keyword, value) || OnPictureWord(keyword, value);
 }
 
 bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
@@ -585,6 +587,43 @@ bool RtfInterpreter::OnCellWord(RtfKeyword keyword, int value) {
     }
 }
 
+bool RtfInterpreter::OnPageWord(RtfKeyword keyword, int value) {
+    int* length = nullptr;
+    switch (keyword) {
+    case RtfKeyword::paperw:
+        length = &page_.width;
+        break;
+    case RtfKeyword::paperh:
+        length = &page_.height;
+        break;
+    case RtfKeyword::margl:
+        length = &page_.left;
+        break;
+    case RtfKeyword::margr:
+        length = &page_.right;
+        break;
+    case RtfKeyword::margt:
+        length = &page_.top;
+        break;
+    case RtfKeyword::margb:
+        length = &page_.bottom;
+        break;
+    default:
+        return false;
+    }
+    *length = std::clamp(value, 0, kMaxTwips);
+    page_.given = true;
+    return true;
+}
+
+bool RtfInterpreter::OnDefaultTabWord(RtfKeyword keyword, int value) {
+    if (keyword != RtfKeyword::deftab)
+        return false;
+    if (value > 0)
+        defaultTab_ = std::min(value, kMaxTwips);
+    return true;
+}
+
 bool RtfInterpreter::OnPictureWord(RtfKeyword keyword, int value) {
     switch (keyword) {
     case RtfKeyword::pngblip:
@@ -868,9 +907,11 @@ RtfParagraph RtfInterpreter::Paragraph() const {
 // The toolkit measures tab positions from where a line starts, for the first line the left indent
 // plus the first-line indent. A hanging first line also tabs to the left indent, as in "bullet,
 // tab, text".
-QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& state) {
+QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& state) const {
     const int start = state.left + state.first;
-    std::vector<RtfTabStop> stops = state.tabs;
+    std::vector<RtfTabStop> stops;
+    if (!AreDefaultStops(state.tabs))
+        stops = state.tabs;
     if (state.first < 0)
         stops.push_back(RtfTabStop{state.left, QTextOption::LeftTab});
     std::stable_sort(stops.begin(), stops.end(),
@@ -882,6 +923,15 @@ QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& st
             tabs.append(QTextOption::Tab(position, stop.type));
     }
     return tabs;
+}
+
+// Some writers give every paragraph the default stops as its own; the document's default tab
+// distance has them already.
+bool RtfInterpreter::AreDefaultStops(const std::vector<RtfTabStop>& stops) const {
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        if (stops[i].type != QTextOption::LeftTab || stops[i].position != int(i + 1) * defaultTab_)
+            return false;
+    return true;
 }
 
 // A list override the list table knows wins over the older {\pn} form, which wins over an

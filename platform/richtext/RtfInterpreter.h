@@ -8,10 +8,12 @@
 #include "RtfFontTable.h"
 #include "RtfKeywords.h"
 #include "RtfListTable.h"
+#include "RtfPage.h"
 #include "RtfPicture.h"
 #include "RtfState.h"
 #include "RtfTableRow.h"
 #include "RtfTokenizer.h"
+#include "RtfUnits.h"
 
 #include <QTextCharFormat>
 
@@ -48,6 +50,8 @@ private:
     bool OnTableStructureWord(RtfKeyword keyword, int value);
     bool OnRowWord(RtfKeyword keyword, int value);
     bool OnCellWord(RtfKeyword keyword, int value);
+    bool OnPageWord(RtfKeyword keyword, int value);
+    bool OnDefaultTabWord(RtfKeyword keyword, int value);
     bool OnPictureWord(RtfKeyword keyword, int value);
     void OnSymbol(char symbol);
     void OnHex(char byte);
@@ -71,7 +75,8 @@ private:
     QTextCharFormat MakeCharFormat(const RtfCharState& chars) const;
     RtfParagraph Paragraph() const;
     bool SetList(const RtfParagraphState& state, RtfParagraph& paragraph) const;
-    static QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state);
+    QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state) const;
+    bool AreDefaultStops(const std::vector<RtfTabStop>& stops) const;
 
     RtfDocumentBuilder& builder_;
     std::vector<RtfGroupState> stack_;
@@ -104,4 +109,6 @@ private:
     std::vector<RtfTableRow> rows_;
     RtfTableCell cell_;
     int cellBorders_ = 0;
+    RtfPage page_;
+    int defaultTab_ = RtfUnits::kDefaultTabTwips;
 };

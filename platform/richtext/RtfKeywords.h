@@ -22,7 +22,7 @@
     X(trqr) X(cellx) X(clmgf) X(clmrg) X(clvmgf) X(clvmrg) X(clvertalt) X(clvertalc) X(clvertalb) \
     X(clcbpat) X(clbrdrt) X(clbrdrl) X(clbrdrb) X(clbrdrr) X(brdrnone) X(brdrnil) \
     /* the page */ \
-    X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) \
+    X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(deftab) \
     /* lists */ \
     X(ls) X(ilvl) X(pnlvlblt) X(pnlvlbody) X(pnlvlcont) X(pnlvl) X(pndec) X(pnucltr) X(pnlcltr) \
     X(pnucrm) X(pnlcrm) X(list) X(listlevel) X(levelnfc) X(listid) X(listoverride) \

@@ -1,6 +1,7 @@
 #include "RtfWriter.h"
 
 #include "CodePage1252.h"
+#include "RtfPage.h"
 #include "RtfTextProperties.h"
 #include "RtfUnits.h"
 
@@ -229,7 +230,7 @@ void RtfWriter::CollectTables() {
                 continue;
             const QTextCharFormat format = it.fragment().charFormat();
             const QString family = Family(format);
-            if (!fontIndex_.contains(family)) {
+            if (!format.isImageFormat() && !fontIndex_.contains(family)) {
                 fontIndex_.insert(family, int(fonts_.size()));
                 fonts_.append(family);
             }
@@ -267,6 +268,21 @@ void RtfWriter::WriteHeader() {
         out_ += ";";
     }
     out_ += "}\n";
+    WriteDocumentFormat();
+    out_ += "\n";
+}
+
+void RtfWriter::WriteDocumentFormat() {
+    WriteWord("\\deftab", RtfUnits::TwipsOfPixels(document_.defaultTextOption().tabStopDistance()));
+    const RtfPage page = RtfPage::Of(document_);
+    if (!page.given)
+        return;
+    WriteWord("\\paperw", page.width);
+    WriteWord("\\paperh", page.height);
+    WriteWord("\\margl", page.left);
+    WriteWord("\\margr", page.right);
+    WriteWord("\\margt", page.top);
+    WriteWord("\\margb", page.bottom);
 }
 
 void RtfWriter::WriteParagraphFormat(const QTextBlock& block, int depth) {

@@ -3,8 +3,8 @@
 // size, colour, background, font, super- and subscript, capitals, hidden text; alignment, indents
 // and spacing; tables, nested ones too, with merged cells, widths, borders and shading; lists in
 // the {\pn} form that older readers know, with the number or bullet as text for readers that do
-// not; PNG pictures. Characters outside ASCII are \'hh where code page 1252 has them and \uN?
-// otherwise.
+// not; PNG pictures; the page size and margins the document was read with. Characters outside
+// ASCII are \'hh where code page 1252 has them and \uN? otherwise.
 #pragma once
 
 #include <QByteArray>
@@ -42,6 +42,7 @@ private:
     void CollectTables();
     void CollectCellColors(const QTextFrame& frame);
     void WriteHeader();
+    void WriteDocumentFormat();
     void WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& end, int depth, const char* cellMark);
     void WriteTable(const QTextTable& table, int depth);
     void WriteTableParagraph(int depth);

@@ -1,3 +1,4 @@
+#include "RtfPage.h"
 #include "RtfReader.h"
 #include "RtfTextProperties.h"
 #include "RtfWriter.h"
@@ -6,6 +7,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QPageLayout>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -223,6 +225,13 @@ const QHash<QString, QStringList> kOnlyOurs = {
      {"Parent before", "Child at skipped level", "Parent after", "Outer cell"}},
 };
 
+// Files with parts a document cannot hold, which a save drops.
+const QHash<QString, QString> kDropped = {
+    {"osxcart__p063a_image", "a header"},
+    {"pandoc__footnote", "footnotes"},
+    {"pandoc__writer", "footnotes"},
+};
+
 QByteArray MakePng(QSize size, QColor color) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(color);
@@ -341,6 +350,7 @@ private slots:
     void tables();
     void hiddenTextAndCapitals();
     void lastParagraphMark();
+    void pageSizeAndMargins();
     void malformed_data();
     void malformed();
     void notRichText();
@@ -356,6 +366,7 @@ private slots:
 
     void corpus_data();
     void corpus();
+    void libreOfficeReadsOurSaves();
 
 private:
     std::unique_ptr<TestEnvironment> env_;
@@ -562,6 +573,8 @@ void TestRichText::characterFormats() {
 void TestRichText::paragraphFormats_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("paragraphs");
+    QTest::newRow("default tab stops given as the paragraph's own are none")
+        << QByteArray(R"({\rtf1\deftab360\tx360\tx720 a\par\pard\tx720 b})") << "left -: a\nleft - tab48l: b";
     QTest::newRow("alignment") << QByteArray(R"({\rtf1\qc a\par\qr b\par\qj c\par\pard d})")
                                << "center -: a\nright -: b\njustify -: c\nleft -: d";
     QTest::newRow("alignment applies to the whole paragraph")
@@ -730,6 +743,20 @@ void TestRichText::lastParagraphMark() {
     cursor.setPosition(1);
     QVERIFY(RtfReader::Insert(R"({\rtf1 a\par})", cursor));
     QCOMPARE(RawText(pasted), "xa\ny");
+}
+
+void TestRichText::pageSizeAndMargins() {
+    QTextDocument document;
+    Read(R"({\rtf1\paperw11906\paperh16838\margl1134 a})", &document);
+    const RtfPage page = RtfPage::Of(document);
+    QVERIFY(page.given);
+    QCOMPARE(page.Layout().fullRectPoints().size(), QSize(595, 842));
+    QCOMPARE(page.Layout().margins().left(), 56.7);
+    QVERIFY(RtfWriter::Write(document).contains(R"(\paperw11906\paperh16838\margl1134\margr1800)"));
+    // A document that gives no page gets none, also in a document that had one.
+    Read(R"({\rtf1 a})", &document);
+    QVERIFY(!RtfPage::Of(document).given);
+    QVERIFY(!RtfWriter::Write(document).contains("paperw"));
 }
 
 void TestRichText::malformed_data() {
@@ -965,6 +992,59 @@ void TestRichText::corpus() {
     for (const QString& line : kOnlyOurs.value(name))
         QVERIFY2(ours.removeOne(line), qPrintable(line));
     QCOMPARE(ours, Normalised(QString::fromUtf8(FileBytes(reference))));
+}
+
+// LibreOffice's HTML of a file: its text as Normalised lines and its number of table cells.
+std::pair<QStringList, qsizetype> AsLibreOfficeReads(const QString& html) {
+    const QString bytes = QString::fromUtf8(FileBytes(html));
+    QTextDocument document;
+    document.setHtml(bytes);
+    return {Normalised(document.toPlainText()), bytes.count("<td")};
+}
+
+// The text and the table cells of each file of the corpus and of our table cases, as LibreOffice
+// reads them (Debian: libreoffice-writer-nogui), are those of our save. Slow: run on its own by the
+// test labelled libreoffice.
+void TestRichText::libreOfficeReadsOurSaves() {
+    if (!qEnvironmentVariableIsSet("QLX_LIBREOFFICE"))
+        QSKIP("run by the test labelled libreoffice");
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    QStringList paths;
+    for (const QString& folder : {QString(QLX_RTF_TABLES), QString(QLX_RTF_CORPUS)})
+        for (const QFileInfo& file : QDir(folder).entryInfoList({"*.rtf"}, QDir::Files, QDir::Name))
+            if (!kOnlyOurs.contains(file.completeBaseName()) && !kDropped.contains(file.completeBaseName()) &&
+                RtfReader::IsRtf(FileBytes(file.filePath())))
+                paths << file.filePath();
+    const QDir root(env_->root());
+    QVERIFY(root.mkpath("ours") && root.mkpath("html/theirs") && root.mkpath("html/ours"));
+    QStringList ours;
+    for (const QString& path : paths) {
+        QTextDocument document;
+        Read(FileBytes(path), &document);
+        ours << root.filePath("ours/" + QFileInfo(path).fileName());
+        QFile file(ours.last());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(RtfWriter::Write(document));
+    }
+    for (const auto& [files, out] : {std::pair{paths, QString("html/theirs")}, std::pair{ours, QString("html/ours")}}) {
+        QProcess process;
+        process.start(soffice, QStringList{"-env:UserInstallation=file://" + root.filePath("profile"), "--headless",
+                                           "--convert-to", "html", "--outdir", root.filePath(out)} +
+                                   files);
+        QVERIFY(process.waitForFinished(-1));
+    }
+    QStringList differences;
+    for (const QString& path : paths) {
+        const QString html = QFileInfo(path).completeBaseName() + ".html";
+        if (!root.exists("html/theirs/" + html))
+            continue;
+        if (AsLibreOfficeReads(root.filePath("html/theirs/" + html)) !=
+            AsLibreOfficeReads(root.filePath("html/ours/" + html)))
+            differences << html;
+    }
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(' ')));
 }
 
 QTEST_MAIN(TestRichText)
