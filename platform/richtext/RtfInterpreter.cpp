@@ -189,9 +189,9 @@ void RtfInterpreter::OnWord(const RtfToken& token) {
     FlushText();
     const int value = token.parameter;
     OnDestinationWord(keyword) || OnTableWord(keyword, value) || OnFormatWord(keyword, token) ||
-        OnParagraphWord(keyword, value) || OnListWord(keyword, value) || OnTableStructureWord(keyword, value) ||
-        OnRowWord(keyword, value) || OnCellWord(keyword, value) || OnPageWord(keyword, value) ||
-        OnDefaultTabWord(keyword, value) || OnPictureWord(keyword, value);
+        OnParagraphWord(keyword, value) || OnListWord(keyword, value) ||
+        OnTableStructureWord(keyword, value) || OnRowWord(keyword, value) || OnCellWord(keyword, value) ||
+        OnPageWord(keyword, value) || OnDefaultTabWord(keyword, value) || OnPictureWord(keyword, value);
 }
 
 bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {

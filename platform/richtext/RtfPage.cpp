@@ -32,8 +32,9 @@ RtfPage RtfPage::Of(const QObject& document) {
 }
 
 void RtfPage::SetOn(QObject& document) const {
-    document.setProperty(kProperty, given ? QVariant::fromValue(QList<int>{width, height, left, right, top, bottom})
-                                          : QVariant());
+    document.setProperty(kProperty,
+                         given ? QVariant::fromValue(QList<int>{width, height, left, right, top, bottom})
+                               : QVariant());
 }
 
 QPageLayout RtfPage::Layout() const {

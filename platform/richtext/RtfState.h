@@ -78,9 +78,9 @@ struct RtfGroupState {
     };
 
     Destination destination = Destination::Text;
-    bool starred = false;    // after \*: an unknown destination is skipped
-    bool nestedRow = false;  // row properties here are those of a nested table
-    int unicodeSkip = 1;  // \ucN: fallback characters after each \uN
+    bool starred = false;   // after \*: an unknown destination is skipped
+    bool nestedRow = false; // row properties here are those of a nested table
+    int unicodeSkip = 1;    // \ucN: fallback characters after each \uN
     RtfCharState chars;
     RtfParagraphState paragraph;
 };

@@ -43,7 +43,8 @@ private:
     void CollectCellColors(const QTextFrame& frame);
     void WriteHeader();
     void WriteDocumentFormat();
-    void WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& end, int depth, const char* cellMark);
+    void WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& end, int depth,
+                    const char* cellMark);
     void WriteTable(const QTextTable& table, int depth);
     void WriteTableParagraph(int depth);
     void WriteRowDefinition(const QTextTable& table, int row);

@@ -7,11 +7,11 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QPageLayout>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -685,10 +685,14 @@ void TestRichText::pictures() {
 void TestRichText::tables_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("structure");
-    QTest::newRow("simple") << "simple.rtf" << "Before;;[A1|B1 first;B1 second/A2|B2];After";
-    QTest::newRow("merged") << "merged.rtf" << ";[Wide{1x2}|Tall{2x1}/A2|B2/A3|Short row{1x2}];End";
-    QTest::newRow("nested") << "nested.rtf" << ";[Outer A|;[In 1|In 2/In 3|In 4];Below];After";
-    QTest::newRow("in a list") << "inlist.rtf" << "First item;;[In a cell|Plain];Last item";
+    QTest::newRow("simple") << "simple.rtf"
+                            << "Before;;[A1|B1 first;B1 second/A2|B2];After";
+    QTest::newRow("merged") << "merged.rtf"
+                            << ";[Wide{1x2}|Tall{2x1}/A2|B2/A3|Short row{1x2}];End";
+    QTest::newRow("nested") << "nested.rtf"
+                            << ";[Outer A|;[In 1|In 2/In 3|In 4];Below];After";
+    QTest::newRow("in a list") << "inlist.rtf"
+                               << "First item;;[In a cell|Plain];Last item";
 }
 
 // Our own tables, read, written and read back: the same cells; a second save is the first.
@@ -1028,11 +1032,13 @@ void TestRichText::libreOfficeReadsOurSaves() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(RtfWriter::Write(document));
     }
-    for (const auto& [files, out] : {std::pair{paths, QString("html/theirs")}, std::pair{ours, QString("html/ours")}}) {
+    for (const auto& [files, out] :
+         {std::pair{paths, QString("html/theirs")}, std::pair{ours, QString("html/ours")}}) {
         QProcess process;
-        process.start(soffice, QStringList{"-env:UserInstallation=file://" + root.filePath("profile"), "--headless",
-                                           "--convert-to", "html", "--outdir", root.filePath(out)} +
-                                   files);
+        process.start(soffice,
+                      QStringList{"-env:UserInstallation=file://" + root.filePath("profile"), "--headless",
+                                  "--convert-to", "html", "--outdir", root.filePath(out)} +
+                          files);
         QVERIFY(process.waitForFinished(-1));
     }
     QStringList differences;
