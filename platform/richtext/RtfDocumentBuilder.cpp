@@ -77,11 +77,15 @@ void RtfDocumentBuilder::EndRow(int depth, const RtfTableRow& row) {
 // Text after the last paragraph mark is a paragraph without one; an insertion joins it to the text
 // after the cursor.
 void RtfDocumentBuilder::Finish(const RtfParagraph& paragraph) {
-    if (runs_.empty()) {
-        if (mode_ == Mode::Insert)
-            InsertPendingBlock();
-        return;
-    }
+    if (!runs_.empty())
+        FinishLastParagraph(paragraph);
+    else if (mode_ == Mode::Insert)
+        InsertPendingBlock();
+    // Tables still open at the end close there.
+    tables_.Enter(0);
+}
+
+void RtfDocumentBuilder::FinishLastParagraph(const RtfParagraph& paragraph) {
     Enter(paragraph);
     InsertRuns(paragraph);
     if (mode_ == Mode::Insert)

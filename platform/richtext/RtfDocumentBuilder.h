@@ -62,6 +62,7 @@ private:
         int formatId;
     };
 
+    void FinishLastParagraph(const RtfParagraph& paragraph);
     void Enter(const RtfParagraph& paragraph);
     void InsertPendingBlock();
     void PutParagraph(const RtfParagraph& paragraph);

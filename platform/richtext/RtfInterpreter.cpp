@@ -17,8 +17,6 @@ constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
 // Tables nested deeper are read as part of the one around them.
 constexpr int kMaxTableDepth = 16;
-// Word's own limit of cells in a row.
-constexpr std::size_t kMaxCells = 63;
 
 bool IsOn(const RtfToken& token) {
     return !token.hasParameter || token.parameter != 0;
@@ -546,7 +544,7 @@ bool RtfInterpreter::OnCellWord(RtfKeyword keyword, int value) {
     case RtfKeyword::cellx:
         cell_.right = RtfUnits::PixelsOfTwips(Twips(value));
         cell_.bordered = cellBorders_ > 0;
-        if (Row().cells.size() < kMaxCells)
+        if (Row().cells.size() < std::size_t(RtfTableRow::kMaxCells))
             Row().cells.push_back(cell_);
         cell_ = RtfTableCell();
         cellBorders_ = 0;

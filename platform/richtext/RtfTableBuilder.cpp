@@ -6,6 +6,12 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+constexpr int kRowStep = 64;
+
+} // namespace
+
 RtfTableBuilder::RtfTableBuilder(QTextCursor& cursor) : cursor_(cursor) {}
 
 void RtfTableBuilder::Enter(int depth) {
@@ -51,6 +57,8 @@ void RtfTableBuilder::OpenTable() {
 
 void RtfTableBuilder::CloseTable() {
     const Open& open = open_.back();
+    if (const int spare = open.table->rows() - open.row - 1; spare > 0)
+        open.table->removeRows(open.row + 1, spare);
     SpanShortRows(open);
     if (open.widths.size() == std::size_t(open.table->columns())) {
         QTextTableFormat format = open.table->format();
@@ -67,11 +75,14 @@ void RtfTableBuilder::CloseTable() {
 
 void RtfTableBuilder::MoveOn(Open& open) {
     if (open.rowEnded) {
-        open.table->appendRows(1);
+        // The toolkit works out a table's grid anew after each change of its rows: they are added
+        // in steps, and those left over go when the table closes.
+        if (open.row + 1 >= open.table->rows())
+            open.table->appendRows(std::min(open.table->rows(), kRowStep));
         ++open.row;
         open.column = 0;
         open.rowCells.push_back(1);
-    } else if (open.cellEnded) {
+    } else if (open.cellEnded && open.column + 1 < RtfTableRow::kMaxCells) {
         ++open.column;
         if (open.column >= open.table->columns())
             open.table->appendColumns(1);
@@ -85,7 +96,8 @@ void RtfTableBuilder::MoveOn(Open& open) {
 
 void RtfTableBuilder::FormatRow(Open& open, const RtfTableRow& row) {
     const int cells = std::min(open.rowCells.back(), int(row.cells.size()));
-    QTextTableFormat format = open.table->format();
+    const QTextTableFormat before = open.table->format();
+    QTextTableFormat format = before;
     if (open.row == 0) {
         format.setAlignment(row.alignment);
         format.setLeftMargin(std::max<qreal>(row.indent, 0));
@@ -102,7 +114,9 @@ void RtfTableBuilder::FormatRow(Open& open, const RtfTableRow& row) {
         if (definition.bordered)
             format.setBorder(1);
     }
-    open.table->setFormat(format);
+    // A change of the table's format lays out the whole table again.
+    if (format != before)
+        open.table->setFormat(format);
     if (row.cells.size() > open.widths.size()) {
         open.widths.clear();
         qreal left = row.indent;
@@ -140,7 +154,7 @@ void RtfTableBuilder::SpanShortRows(const Open& open) {
     QTextTable* table = open.table;
     for (int row = 0; row < int(open.rowCells.size()); ++row) {
         const QTextTableCell last = table->cellAt(row, open.rowCells[std::size_t(row)] - 1);
-        if (last.row() == row && last.rowSpan() == 1)
+        if (last.row() == row && last.rowSpan() == 1 && last.column() + last.columnSpan() < table->columns())
             table->mergeCells(row, last.column(), 1, table->columns() - last.column());
     }
 }

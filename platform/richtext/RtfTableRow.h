@@ -17,6 +17,9 @@ struct RtfTableCell {
 };
 
 struct RtfTableRow {
+    // Word's own limit of cells in a row; more would only cost time.
+    static constexpr int kMaxCells = 63;
+
     std::vector<RtfTableCell> cells;
     Qt::Alignment alignment = Qt::AlignLeft;
     qreal indent = 0;  // of the row's left edge, in pixels

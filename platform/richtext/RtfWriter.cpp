@@ -116,10 +116,16 @@ void RtfWriter::WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& 
     while (it != end) {
         const QTextFrame::iterator item = it++;
         if (const QTextFrame* frame = item.currentFrame()) {
-            if (const auto* table = qobject_cast<const QTextTable*>(frame); table && InRange(*frame))
-                WriteTable(*table, depth + 1);
-            else if (!table)
+            const auto* table = qobject_cast<const QTextTable*>(frame);
+            if (!table) {
                 WriteItems(frame->begin(), frame->end(), depth, nullptr);
+            } else if (const QTextTableCell cell = table->cellAt(start_);
+                       cell.isValid() && cell == table->cellAt(end_)) {
+                // A selection inside one cell is that cell's text, no table.
+                WriteItems(cell.begin(), cell.end(), depth, nullptr);
+            } else if (InRange(*frame)) {
+                WriteTable(*table, depth + 1);
+            }
             continue;
         }
         const QTextBlock block = item.currentBlock();

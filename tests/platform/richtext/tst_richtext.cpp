@@ -707,6 +707,13 @@ void TestRichText::tables() {
     Read(written, &again);
     QCOMPARE(Structure(again), structure);
     QCOMPARE(RtfWriter::Write(again), written);
+
+    // Copied from inside one cell, text is no table.
+    const auto* table = qobject_cast<const QTextTable*>(again.rootFrame()->childFrames().first());
+    QTextCursor cell = table->cellAt(0, 0).firstCursorPosition();
+    cell.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QVERIFY(cell.hasSelection());
+    QCOMPARE(TextOf(RtfWriter::Write(cell)), cell.selectedText());
 }
 
 void TestRichText::hiddenTextAndCapitals() {
