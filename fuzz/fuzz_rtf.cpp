@@ -1,5 +1,5 @@
 // Rich text read and written again: what was written is 7-bit rich text that reads back as the
-// same plain text.
+// same plain text, and a save of what was read back is the same save.
 #include "FuzzSupport.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -23,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTextDocument again;
     QLX_CHECK(RtfReader::Read(written, &again));
     QLX_CHECK_EQUAL(again.toPlainText(), first.toPlainText());
+    QLX_CHECK(RtfWriter::Write(again) == written);
     return 0;
 }

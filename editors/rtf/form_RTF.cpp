@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include "Global.h"
 #include "RtfPad.h"
+#include "RtfPage.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "SelectionFormat.h"
@@ -198,6 +199,9 @@ bool form_RTF::WritePlain(const QString& path) {
 }
 
 void form_RTF::PrintDoc(QPrinter* printer) {
+    // Pages as the document was laid out for, when it said so.
+    if (const RtfPage page = RtfPage::Of(*pad->document()); page.given)
+        printer->setPageLayout(page.Layout());
     printer->setPrintRange(pad->textCursor().hasSelection() ? QPrinter::Selection : QPrinter::AllPages);
     pad->print(printer);
 }

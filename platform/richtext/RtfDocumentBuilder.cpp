@@ -6,6 +6,9 @@
 #include <QTextList>
 #include <QUrl>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 bool IsListed(const RtfParagraph& paragraph) {
@@ -15,7 +18,7 @@ bool IsListed(const RtfParagraph& paragraph) {
 } // namespace
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextCursor& cursor, Mode mode)
-    : cursor_(cursor), mode_(mode), targetFormat_(cursor.blockFormat()) {}
+    : cursor_(cursor), mode_(mode), targetFormat_(cursor.blockFormat()), tables_(cursor) {}
 
 void RtfDocumentBuilder::AddText(const QString& text, const QTextCharFormat& format, int formatId) {
     if (text.isEmpty())
@@ -55,16 +58,66 @@ void RtfDocumentBuilder::EndMarker() {
 // A paragraph mark ends the block the text went into and opens the next, which an insertion gives
 // the format of the paragraph it was put into, as it holds the text after the cursor.
 void RtfDocumentBuilder::EndParagraph(const RtfParagraph& paragraph, const QTextCharFormat& format) {
-    InsertRuns(paragraph);
-    cursor_.setBlockFormat(paragraph.format);
-    AddToList(paragraph);
-    cursor_.insertBlock(mode_ == Mode::Replace ? QTextBlockFormat() : targetFormat_, format);
+    PutParagraph(paragraph);
+    pendingBlock_ = true;
+    pendingFormat_ = format;
 }
 
+void RtfDocumentBuilder::EndCell(const RtfParagraph& paragraph) {
+    RtfParagraph inTable = paragraph;
+    inTable.tableDepth = std::max(paragraph.tableDepth, 1);
+    PutParagraph(inTable);
+    tables_.EndCell();
+}
+
+void RtfDocumentBuilder::EndRow(int depth, const RtfTableRow& row) {
+    tables_.EndRow(depth, row);
+}
+
+// Text after the last paragraph mark is a paragraph without one; an insertion joins it to the text
+// after the cursor.
 void RtfDocumentBuilder::Finish(const RtfParagraph& paragraph) {
+    if (!runs_.empty())
+        FinishLastParagraph(paragraph);
+    else if (mode_ == Mode::Insert)
+        InsertPendingBlock();
+    // Tables still open at the end close there.
+    tables_.Enter(0);
+}
+
+void RtfDocumentBuilder::FinishLastParagraph(const RtfParagraph& paragraph) {
+    Enter(paragraph);
     InsertRuns(paragraph);
     if (mode_ == Mode::Insert)
         return;
+    cursor_.setBlockFormat(paragraph.format);
+    AddToList(paragraph);
+}
+
+void RtfDocumentBuilder::SetPage(const RtfPage& page, qreal defaultTab) {
+    if (mode_ == Mode::Insert)
+        return;
+    QTextDocument& document = *cursor_.document();
+    page.SetOn(document);
+    QTextOption option = document.defaultTextOption();
+    option.setTabStopDistance(defaultTab);
+    document.setDefaultTextOption(option);
+}
+
+void RtfDocumentBuilder::Enter(const RtfParagraph& paragraph) {
+    InsertPendingBlock();
+    tables_.Enter(paragraph.tableDepth);
+}
+
+void RtfDocumentBuilder::InsertPendingBlock() {
+    if (!std::exchange(pendingBlock_, false))
+        return;
+    cursor_.insertBlock(mode_ == Mode::Replace ? QTextBlockFormat() : targetFormat_, pendingFormat_);
+}
+
+void RtfDocumentBuilder::PutParagraph(const RtfParagraph& paragraph) {
+    Enter(paragraph);
+    InsertRuns(paragraph);
     cursor_.setBlockFormat(paragraph.format);
     AddToList(paragraph);
 }

@@ -1,8 +1,13 @@
 // Puts what the reader found into a document through one cursor: runs of text with one format are
 // joined and a paragraph is inserted whole when it ends, so its block format and list are known.
+// The paragraph a paragraph mark opens is made only once something goes into it, so that the mark
+// that ends the text opens no empty paragraph.
 // Replacing fills an emptied document; inserting puts a fragment at the cursor, the last part
 // without a paragraph mark joining the text after the cursor in its paragraph.
 #pragma once
+
+#include "RtfPage.h"
+#include "RtfTableBuilder.h"
 
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -22,6 +27,7 @@ struct RtfParagraph {
     QTextBlockFormat format;
     QTextListFormat list; // style undefined: no list
     int listKey = 0;
+    int tableDepth = 0;
 };
 
 class RtfDocumentBuilder {
@@ -40,8 +46,14 @@ public:
 
     // The format is the one in force at the paragraph mark, for the empty paragraph it opens.
     void EndParagraph(const RtfParagraph& paragraph, const QTextCharFormat& format);
+    // The paragraph is the last of a table cell.
+    void EndCell(const RtfParagraph& paragraph);
+    void EndRow(int depth, const RtfTableRow& row);
     // The document's end: the last paragraph, which has no paragraph mark.
     void Finish(const RtfParagraph& paragraph);
+    // The page the document gave and its default tab distance in pixels, for a document the
+    // reading replaced.
+    void SetPage(const RtfPage& page, qreal defaultTab);
 
 private:
     struct Run {
@@ -50,6 +62,10 @@ private:
         int formatId;
     };
 
+    void FinishLastParagraph(const RtfParagraph& paragraph);
+    void Enter(const RtfParagraph& paragraph);
+    void InsertPendingBlock();
+    void PutParagraph(const RtfParagraph& paragraph);
     void InsertRuns(const RtfParagraph& paragraph);
     void AddToList(const RtfParagraph& paragraph);
 
@@ -60,5 +76,8 @@ private:
     qsizetype markerStart_ = -1;
     qsizetype markerEnd_ = -1;
     bool joinable_ = false;
+    bool pendingBlock_ = false;
+    QTextCharFormat pendingFormat_;
+    RtfTableBuilder tables_;
     std::map<std::tuple<int, int, int>, QTextList*> lists_;
 };

@@ -1,6 +1,7 @@
 #include "RtfInterpreter.h"
 
 #include "RtfDocumentBuilder.h"
+#include "RtfTextProperties.h"
 #include "RtfUnits.h"
 
 #include <QFont>
@@ -14,6 +15,8 @@ constexpr int kMaxFallback = 16;
 // Twenty-two inches, the largest length a paragraph property may take.
 constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
+// Tables nested deeper are read as part of the one around them.
+constexpr int kMaxTableDepth = 16;
 
 bool IsOn(const RtfToken& token) {
     return !token.hasParameter || token.parameter != 0;
@@ -54,6 +57,7 @@ bool IsDestination(RtfKeyword keyword) {
     case RtfKeyword::pn:
     case RtfKeyword::listtable:
     case RtfKeyword::listoverridetable:
+    case RtfKeyword::nesttableprops:
         return true;
     default:
         return false;
@@ -72,6 +76,7 @@ void RtfInterpreter::Run(QByteArrayView bytes) {
     }
     FlushText();
     builder_.Finish(Paragraph());
+    builder_.SetPage(page_, RtfUnits::PixelsOfTwips(defaultTab_));
 }
 
 bool RtfInterpreter::OnToken(const RtfToken& token) {
@@ -182,7 +187,9 @@ void RtfInterpreter::OnWord(const RtfToken& token) {
     FlushText();
     const int value = token.parameter;
     OnDestinationWord(keyword) || OnTableWord(keyword, value) || OnFormatWord(keyword, token) ||
-        OnParagraphWord(keyword, value) || OnListWord(keyword, value) || OnPictureWord(keyword, value);
+        OnParagraphWord(keyword, value) || OnListWord(keyword, value) ||
+        OnTableStructureWord(keyword, value) || OnRowWord(keyword, value) || OnCellWord(keyword, value) ||
+        OnPageWord(keyword, value) || OnDefaultTabWord(keyword, value) || OnPictureWord(keyword, value);
 }
 
 bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
@@ -225,6 +232,9 @@ bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
         return true;
     case RtfKeyword::listoverridetable:
         state.destination = Destination::ListOverrideTable;
+        return true;
+    case RtfKeyword::nesttableprops:
+        state.nestedRow = true;
         return true;
     default:
         return false;
@@ -364,6 +374,15 @@ bool RtfInterpreter::OnFormatWord(RtfKeyword keyword, const RtfToken& token) {
     case RtfKeyword::nosupersub:
         chars.script = RtfCharState::Script::Normal;
         return true;
+    case RtfKeyword::v:
+        chars.hidden = IsOn(token);
+        return true;
+    case RtfKeyword::caps:
+        chars.capitals = IsOn(token) ? QFont::AllUppercase : QFont::MixedCase;
+        return true;
+    case RtfKeyword::scaps:
+        chars.capitals = IsOn(token) ? QFont::SmallCaps : QFont::MixedCase;
+        return true;
     default:
         return false;
     }
@@ -374,9 +393,6 @@ bool RtfInterpreter::OnParagraphWord(RtfKeyword keyword, int value) {
     switch (keyword) {
     case RtfKeyword::par:
     case RtfKeyword::sect:
-    case RtfKeyword::cell:
-    case RtfKeyword::nestcell:
-        // Tables read as a paragraph per cell.
         EndParagraph();
         return true;
     case RtfKeyword::pard:
@@ -469,6 +485,141 @@ bool RtfInterpreter::OnListWord(RtfKeyword keyword, int value) {
     default:
         return false;
     }
+}
+
+bool RtfInterpreter::OnTableStructureWord(RtfKeyword keyword, int value) {
+    RtfParagraphState& paragraph = State().paragraph;
+    switch (keyword) {
+    case RtfKeyword::intbl:
+        paragraph.tableDepth = std::max(paragraph.tableDepth, 1);
+        return true;
+    case RtfKeyword::itap:
+        paragraph.tableDepth = std::clamp(value, 0, kMaxTableDepth);
+        return true;
+    case RtfKeyword::cell:
+    case RtfKeyword::nestcell:
+        EndCell();
+        return true;
+    case RtfKeyword::row:
+        EndRow(1);
+        return true;
+    case RtfKeyword::nestrow:
+        EndRow(std::max(paragraph.tableDepth, 2));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfInterpreter::OnRowWord(RtfKeyword keyword, int value) {
+    switch (keyword) {
+    case RtfKeyword::trowd:
+        Row() = RtfTableRow();
+        cell_ = RtfTableCell();
+        cellBorders_ = 0;
+        return true;
+    case RtfKeyword::trleft:
+        Row().indent = RtfUnits::PixelsOfTwips(Twips(value));
+        return true;
+    case RtfKeyword::trgaph:
+        Row().padding = RtfUnits::PixelsOfTwips(std::clamp(value, 0, kMaxTwips));
+        return true;
+    case RtfKeyword::trql:
+        Row().alignment = Qt::AlignLeft;
+        return true;
+    case RtfKeyword::trqc:
+        Row().alignment = Qt::AlignHCenter;
+        return true;
+    case RtfKeyword::trqr:
+        Row().alignment = Qt::AlignRight;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A cell's properties come before the \cellx that ends its definition.
+bool RtfInterpreter::OnCellWord(RtfKeyword keyword, int value) {
+    switch (keyword) {
+    case RtfKeyword::cellx:
+        cell_.right = RtfUnits::PixelsOfTwips(Twips(value));
+        cell_.bordered = cellBorders_ > 0;
+        if (Row().cells.size() < std::size_t(RtfTableRow::kMaxCells))
+            Row().cells.push_back(cell_);
+        cell_ = RtfTableCell();
+        cellBorders_ = 0;
+        return true;
+    case RtfKeyword::clmrg:
+        cell_.mergedLeft = true;
+        return true;
+    case RtfKeyword::clvmrg:
+        cell_.mergedUp = true;
+        return true;
+    case RtfKeyword::clmgf:
+    case RtfKeyword::clvmgf:
+        return true;
+    case RtfKeyword::clvertalt:
+        cell_.vertical = QTextCharFormat::AlignTop;
+        return true;
+    case RtfKeyword::clvertalc:
+        cell_.vertical = QTextCharFormat::AlignMiddle;
+        return true;
+    case RtfKeyword::clvertalb:
+        cell_.vertical = QTextCharFormat::AlignBottom;
+        return true;
+    case RtfKeyword::clcbpat:
+        cell_.background = colors_.Color(value);
+        return true;
+    case RtfKeyword::clbrdrt:
+    case RtfKeyword::clbrdrl:
+    case RtfKeyword::clbrdrb:
+    case RtfKeyword::clbrdrr:
+        ++cellBorders_;
+        return true;
+    case RtfKeyword::brdrnone:
+    case RtfKeyword::brdrnil:
+        cellBorders_ = std::max(cellBorders_ - 1, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RtfInterpreter::OnPageWord(RtfKeyword keyword, int value) {
+    int* length = nullptr;
+    switch (keyword) {
+    case RtfKeyword::paperw:
+        length = &page_.width;
+        break;
+    case RtfKeyword::paperh:
+        length = &page_.height;
+        break;
+    case RtfKeyword::margl:
+        length = &page_.left;
+        break;
+    case RtfKeyword::margr:
+        length = &page_.right;
+        break;
+    case RtfKeyword::margt:
+        length = &page_.top;
+        break;
+    case RtfKeyword::margb:
+        length = &page_.bottom;
+        break;
+    default:
+        return false;
+    }
+    *length = std::clamp(value, 0, kMaxTwips);
+    page_.given = true;
+    return true;
+}
+
+bool RtfInterpreter::OnDefaultTabWord(RtfKeyword keyword, int value) {
+    if (keyword != RtfKeyword::deftab)
+        return false;
+    if (value > 0)
+        defaultTab_ = std::min(value, kMaxTwips);
+    return true;
 }
 
 bool RtfInterpreter::OnPictureWord(RtfKeyword keyword, int value) {
@@ -669,6 +820,28 @@ void RtfInterpreter::EndParagraph() {
         ++pnSequence_;
 }
 
+void RtfInterpreter::EndCell() {
+    if (State().destination != Destination::Text)
+        return;
+    FlushText();
+    builder_.EndCell(Paragraph());
+}
+
+void RtfInterpreter::EndRow(int depth) {
+    if (State().destination != Destination::Text)
+        return;
+    FlushText();
+    builder_.EndRow(depth, Row());
+}
+
+// The row a definition word belongs to: a nested table's comes in its own group.
+RtfTableRow& RtfInterpreter::Row() {
+    const int depth = State().nestedRow ? std::clamp(State().paragraph.tableDepth, 2, kMaxTableDepth) : 1;
+    if (rows_.size() < std::size_t(depth))
+        rows_.resize(std::size_t(depth));
+    return rows_[std::size_t(depth - 1)];
+}
+
 const QTextCharFormat& RtfInterpreter::CharFormat() {
     const RtfCharState& chars = State().chars;
     if (formatId_ < 0 || !(chars == formatState_)) {
@@ -701,12 +874,21 @@ QTextCharFormat RtfInterpreter::MakeCharFormat(const RtfCharState& chars) const 
         format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (chars.script == RtfCharState::Script::Sub)
         format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (chars.capitals != QFont::MixedCase)
+        format.setFontCapitalization(chars.capitals);
+    // Hidden text shows as word processors show it with formatting marks on.
+    if (chars.hidden) {
+        format.setProperty(RtfTextProperties::kHidden, true);
+        if (!chars.underline)
+            format.setUnderlineStyle(QTextCharFormat::DotLine);
+    }
     return format;
 }
 
 RtfParagraph RtfInterpreter::Paragraph() const {
     const RtfParagraphState& state = stack_.back().paragraph;
     RtfParagraph paragraph;
+    paragraph.tableDepth = state.tableDepth;
     paragraph.format.setAlignment(state.alignment);
     paragraph.format.setTopMargin(RtfUnits::PixelsOfTwips(state.before));
     paragraph.format.setBottomMargin(RtfUnits::PixelsOfTwips(state.after));
@@ -723,9 +905,11 @@ RtfParagraph RtfInterpreter::Paragraph() const {
 // The toolkit measures tab positions from where a line starts, for the first line the left indent
 // plus the first-line indent. A hanging first line also tabs to the left indent, as in "bullet,
 // tab, text".
-QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& state) {
+QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& state) const {
     const int start = state.left + state.first;
-    std::vector<RtfTabStop> stops = state.tabs;
+    std::vector<RtfTabStop> stops;
+    if (!AreDefaultStops(state.tabs))
+        stops = state.tabs;
     if (state.first < 0)
         stops.push_back(RtfTabStop{state.left, QTextOption::LeftTab});
     std::stable_sort(stops.begin(), stops.end(),
@@ -737,6 +921,15 @@ QList<QTextOption::Tab> RtfInterpreter::TabPositions(const RtfParagraphState& st
             tabs.append(QTextOption::Tab(position, stop.type));
     }
     return tabs;
+}
+
+// Some writers give every paragraph the default stops as its own; the document's default tab
+// distance has them already.
+bool RtfInterpreter::AreDefaultStops(const std::vector<RtfTabStop>& stops) const {
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        if (stops[i].type != QTextOption::LeftTab || stops[i].position != int(i + 1) * defaultTab_)
+            return false;
+    return true;
 }
 
 // A list override the list table knows wins over the older {\pn} form, which wins over an

@@ -8,9 +8,12 @@
 #include "RtfFontTable.h"
 #include "RtfKeywords.h"
 #include "RtfListTable.h"
+#include "RtfPage.h"
 #include "RtfPicture.h"
 #include "RtfState.h"
+#include "RtfTableRow.h"
 #include "RtfTokenizer.h"
+#include "RtfUnits.h"
 
 #include <QTextCharFormat>
 
@@ -44,6 +47,11 @@ private:
     bool OnFormatWord(RtfKeyword keyword, const RtfToken& token);
     bool OnParagraphWord(RtfKeyword keyword, int value);
     bool OnListWord(RtfKeyword keyword, int value);
+    bool OnTableStructureWord(RtfKeyword keyword, int value);
+    bool OnRowWord(RtfKeyword keyword, int value);
+    bool OnCellWord(RtfKeyword keyword, int value);
+    bool OnPageWord(RtfKeyword keyword, int value);
+    bool OnDefaultTabWord(RtfKeyword keyword, int value);
     bool OnPictureWord(RtfKeyword keyword, int value);
     void OnSymbol(char symbol);
     void OnHex(char byte);
@@ -59,12 +67,16 @@ private:
     void FlushBytes();
     void FlushText();
     void EndParagraph();
+    void EndCell();
+    void EndRow(int depth);
+    RtfTableRow& Row();
 
     const QTextCharFormat& CharFormat();
     QTextCharFormat MakeCharFormat(const RtfCharState& chars) const;
     RtfParagraph Paragraph() const;
     bool SetList(const RtfParagraphState& state, RtfParagraph& paragraph) const;
-    static QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state);
+    QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state) const;
+    bool AreDefaultStops(const std::vector<RtfTabStop>& stops) const;
 
     RtfDocumentBuilder& builder_;
     std::vector<RtfGroupState> stack_;
@@ -92,4 +104,11 @@ private:
     int formatId_ = -1;
     int pnSequence_ = 0;
     int footnotes_ = 0;
+
+    // The row definitions in force, by table depth, and the cell being defined.
+    std::vector<RtfTableRow> rows_;
+    RtfTableCell cell_;
+    int cellBorders_ = 0;
+    RtfPage page_;
+    int defaultTab_ = RtfUnits::kDefaultTabTwips;
 };

@@ -27,19 +27,20 @@ constexpr std::string_view kUnderlines[] = {
 
 // Destinations whose content never shows: styles, document information, headers and footers,
 // notes, index and contents entries, the alternative picture of a shape, embedded data, field
-// instructions, and the parts of list and font definitions that are no text.
+// instructions, the parts of list and font definitions that are no text, and the text that stands
+// for nested tables in readers without them.
 // clang-format off
 constexpr std::string_view kSkipped[] = {
     "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
     "footerf", "footnote", "annotation", "nonshppict", "xe", "tc", "txe", "rxe", "ftnsep", "ftnsepc",
     "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl", "pntxta", "pntxtb", "objdata", "themedata",
     "colorschememapping", "template", "revtbl", "rsidtbl", "falt", "leveltext", "levelnumbers",
-    "listname", "fldinst"};
+    "listname", "fldinst", "nonesttables"};
 // clang-format on
 
 // The result of a field, the picture of a shape, the picture or text an embedded object shows, the
-// Unicode half of a pair of texts, and the rows of nested tables, which some writers fill with text.
-constexpr std::string_view kShown[] = {"field", "fldrslt", "shppict", "result", "ud", "nesttableprops"};
+// Unicode half of a pair of texts.
+constexpr std::string_view kShown[] = {"field", "fldrslt", "shppict", "result", "ud"};
 // An embedded object, and a pair of texts of which the first is for readers without Unicode.
 constexpr std::string_view kWrappers[] = {"object", "upr"};
 

@@ -13,10 +13,16 @@
     X(f) X(fcharset) X(cpg) X(red) X(green) X(blue) \
     /* character format */ \
     X(plain) X(fs) X(b) X(i) X(ul) X(ulnone) X(strike) X(cf) X(cb) X(highlight) X(super) X(sub) \
-    X(nosupersub) \
+    X(nosupersub) X(v) X(caps) X(scaps) \
     /* paragraphs */ \
     X(par) X(pard) X(ql) X(qc) X(qr) X(qj) X(li) X(ri) X(fi) X(sa) X(sb) X(cell) \
     X(nestcell) X(sect) X(tx) X(tqr) X(tqc) X(tqdec) \
+    /* tables */ \
+    X(intbl) X(itap) X(row) X(nestrow) X(nesttableprops) X(trowd) X(trleft) X(trgaph) X(trql) X(trqc) \
+    X(trqr) X(cellx) X(clmgf) X(clmrg) X(clvmgf) X(clvmrg) X(clvertalt) X(clvertalc) X(clvertalb) \
+    X(clcbpat) X(clbrdrt) X(clbrdrl) X(clbrdrb) X(clbrdrr) X(brdrnone) X(brdrnil) \
+    /* the page */ \
+    X(paperw) X(paperh) X(margl) X(margr) X(margt) X(margb) X(deftab) \
     /* lists */ \
     X(ls) X(ilvl) X(pnlvlblt) X(pnlvlbody) X(pnlvlcont) X(pnlvl) X(pndec) X(pnucltr) X(pnlcltr) \
     X(pnucrm) X(pnlcrm) X(list) X(listlevel) X(levelnfc) X(listid) X(listoverride) \

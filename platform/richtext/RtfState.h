@@ -2,6 +2,7 @@
 // paragraph properties in force. A group starts with a copy of its parent's and drops it at its end.
 #pragma once
 
+#include <QFont>
 #include <QTextListFormat>
 #include <QTextOption>
 
@@ -19,6 +20,8 @@ struct RtfCharState {
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool hidden = false;
+    QFont::Capitalization capitals = QFont::MixedCase;
 
     bool operator==(const RtfCharState&) const = default;
 };
@@ -53,6 +56,8 @@ struct RtfParagraphState {
     int listOverride = 0;
     int listLevel = 0;
     RtfPnState pn;
+    // 0 outside a table; 1 in a table, 2 in a table nested in one, ...
+    int tableDepth = 0;
     std::vector<RtfTabStop> tabs;
     // The kind of the next tab stop: \tqr, \tqc and \tqdec come before the \tx they qualify.
     QTextOption::TabType nextTab = QTextOption::LeftTab;
@@ -73,8 +78,9 @@ struct RtfGroupState {
     };
 
     Destination destination = Destination::Text;
-    bool starred = false; // after \*: an unknown destination is skipped
-    int unicodeSkip = 1;  // \ucN: fallback characters after each \uN
+    bool starred = false;   // after \*: an unknown destination is skipped
+    bool nestedRow = false; // row properties here are those of a nested table
+    int unicodeSkip = 1;    // \ucN: fallback characters after each \uN
     RtfCharState chars;
     RtfParagraphState paragraph;
 };

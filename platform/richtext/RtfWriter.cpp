@@ -1,6 +1,8 @@
 #include "RtfWriter.h"
 
 #include "CodePage1252.h"
+#include "RtfPage.h"
+#include "RtfTextProperties.h"
 #include "RtfUnits.h"
 
 #include <QBuffer>
@@ -9,8 +11,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -71,8 +75,9 @@ const char* TabKindWord(QTextOption::TabType type) {
 
 } // namespace
 
+// The whole document's range takes in the last paragraph's mark, which a selection never does.
 QByteArray RtfWriter::Write(const QTextDocument& document) {
-    return RtfWriter(document, 0, document.characterCount() - 1).Run();
+    return RtfWriter(document, 0, document.characterCount()).Run();
 }
 
 QByteArray RtfWriter::Write(const QTextCursor& selection) {
@@ -85,14 +90,8 @@ RtfWriter::RtfWriter(const QTextDocument& document, int start, int end)
 QByteArray RtfWriter::Run() {
     CollectTables();
     WriteHeader();
-    const QTextBlock first = FirstBlock();
-    for (QTextBlock block = first; InRange(block); block = block.next()) {
-        if (block != first)
-            out_ += "\\par\n";
-        WriteParagraphFormat(block);
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            WriteFragment(it.fragment());
-    }
+    const QTextFrame* root = document_.rootFrame();
+    WriteItems(root->begin(), root->end(), 0, nullptr);
     out_ += "}\n";
     return out_;
 }
@@ -102,26 +101,159 @@ QTextBlock RtfWriter::FirstBlock() const {
 }
 
 bool RtfWriter::InRange(const QTextBlock& block) const {
-    return block.isValid() && block.position() <= end_;
+    return block.isValid() && block.position() <= end_ && block.position() + block.length() > start_;
 }
 
-// Font 0 is the document's default font; colour 0 is "auto".
+bool RtfWriter::InRange(const QTextFrame& frame) const {
+    return frame.firstPosition() <= end_ && frame.lastPosition() >= start_;
+}
+
+// The paragraphs and tables of a frame or a table cell, whose last paragraph ends with the cell
+// mark. The toolkit keeps an empty paragraph before each table, which is no paragraph of the
+// document.
+void RtfWriter::WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& end, int depth,
+                           const char* cellMark) {
+    while (it != end) {
+        const QTextFrame::iterator item = it++;
+        if (const QTextFrame* frame = item.currentFrame()) {
+            const auto* table = qobject_cast<const QTextTable*>(frame);
+            if (!table) {
+                WriteItems(frame->begin(), frame->end(), depth, nullptr);
+            } else if (const QTextTableCell cell = table->cellAt(start_);
+                       cell.isValid() && cell == table->cellAt(end_)) {
+                // A selection inside one cell is that cell's text, no table.
+                WriteItems(cell.begin(), cell.end(), depth, nullptr);
+            } else if (InRange(*frame)) {
+                WriteTable(*table, depth + 1);
+            }
+            continue;
+        }
+        const QTextBlock block = item.currentBlock();
+        if (!InRange(block))
+            continue;
+        const bool last = it == end;
+        if (block.length() == 1 && !last && qobject_cast<const QTextTable*>(it.currentFrame()))
+            continue;
+        WriteParagraphFormat(block, depth);
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            WriteFragment(fragment.fragment());
+        if (last && cellMark)
+            out_ += cellMark;
+        else if (block.position() + block.length() - 1 < end_)
+            out_ += "\\par\n";
+    }
+}
+
+// Cells a merge covers are written empty, marked as part of the cell they belong to. A nested
+// table's row definition comes after its cells.
+void RtfWriter::WriteTable(const QTextTable& table, int depth) {
+    const char* cellMark = depth == 1 ? "\\cell\n" : "\\nestcell\n";
+    for (int row = 0; row < table.rows(); ++row) {
+        if (depth == 1)
+            WriteRowDefinition(table, row);
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            if (cell.row() == row && cell.column() == column) {
+                WriteItems(cell.begin(), cell.end(), depth, cellMark);
+            } else {
+                WriteTableParagraph(depth);
+                out_ += cellMark;
+            }
+        }
+        if (depth == 1) {
+            out_ += "\\row\n";
+            continue;
+        }
+        WriteTableParagraph(depth);
+        out_ += "{\\*\\nesttableprops";
+        WriteRowDefinition(table, row);
+        out_ += "\\nestrow}\n";
+    }
+}
+
+void RtfWriter::WriteTableParagraph(int depth) {
+    out_ += "\\pard\\intbl";
+    if (depth > 1)
+        WriteWord("\\itap", depth);
+}
+
+void RtfWriter::WriteRowDefinition(const QTextTable& table, int row) {
+    const QTextTableFormat format = table.format();
+    out_ += "\\trowd";
+    WriteWord("\\trgaph", RtfUnits::TwipsOfPixels(format.cellPadding()));
+    WriteWord("\\trleft", RtfUnits::TwipsOfPixels(format.leftMargin()));
+    if (format.alignment() & Qt::AlignHCenter)
+        out_ += "\\trqc";
+    else if (format.alignment() & Qt::AlignRight)
+        out_ += "\\trqr";
+    const std::vector<int> rights = CellRights(table);
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (cell.rowSpan() > 1)
+            out_ += cell.row() == row ? "\\clvmgf" : "\\clvmrg";
+        if (cell.columnSpan() > 1)
+            out_ += cell.column() == column ? "\\clmgf" : "\\clmrg";
+        const QTextTableCellFormat cellFormat = cell.format().toTableCellFormat();
+        if (cellFormat.verticalAlignment() == QTextCharFormat::AlignMiddle)
+            out_ += "\\clvertalc";
+        else if (cellFormat.verticalAlignment() == QTextCharFormat::AlignBottom)
+            out_ += "\\clvertalb";
+        if (const int color = ColorIndex(cellFormat.background()))
+            WriteWord("\\clcbpat", color);
+        if (format.border() > 0)
+            out_ += "\\clbrdrt\\brdrs\\clbrdrl\\brdrs\\clbrdrb\\brdrs\\clbrdrr\\brdrs";
+        WriteWord("\\cellx", rights[std::size_t(column)]);
+    }
+    out_ += "\n";
+}
+
+// The right edges of the columns from the page's left margin: the widths the table holds, else a
+// share of a page's text width.
+std::vector<int> RtfWriter::CellRights(const QTextTable& table) {
+    constexpr int kTextWidthTwips = 9360;
+    const QTextTableFormat format = table.format();
+    const QList<QTextLength> widths = format.columnWidthConstraints();
+    std::vector<int> rights;
+    int right = RtfUnits::TwipsOfPixels(format.leftMargin());
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextLength width = column < widths.size() ? widths[column] : QTextLength();
+        if (width.type() == QTextLength::FixedLength)
+            right += RtfUnits::TwipsOfPixels(width.rawValue());
+        else if (width.type() == QTextLength::PercentageLength)
+            right += qRound(width.rawValue() * kTextWidthTwips / 100);
+        else
+            right += kTextWidthTwips / table.columns();
+        rights.push_back(right);
+    }
+    return rights;
+}
+
+// Colour 0 is "auto".
 void RtfWriter::CollectTables() {
-    fonts_.append(document_.defaultFont().family());
-    fontIndex_.insert(fonts_.first(), 0);
     for (QTextBlock block = FirstBlock(); InRange(block); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (!InRange(it.fragment()))
                 continue;
             const QTextCharFormat format = it.fragment().charFormat();
             const QString family = Family(format);
-            if (!fontIndex_.contains(family)) {
+            if (!format.isImageFormat() && !fontIndex_.contains(family)) {
                 fontIndex_.insert(family, int(fonts_.size()));
                 fonts_.append(family);
             }
             AddColor(format.foreground());
             AddColor(format.background());
         }
+    }
+    CollectCellColors(*document_.rootFrame());
+}
+
+void RtfWriter::CollectCellColors(const QTextFrame& frame) {
+    for (const QTextFrame* child : frame.childFrames()) {
+        if (const auto* table = qobject_cast<const QTextTable*>(child))
+            for (int row = 0; row < table->rows(); ++row)
+                for (int column = 0; column < table->columns(); ++column)
+                    AddColor(table->cellAt(row, column).format().background());
+        CollectCellColors(*child);
     }
 }
 
@@ -142,11 +274,29 @@ void RtfWriter::WriteHeader() {
         out_ += ";";
     }
     out_ += "}\n";
+    WriteDocumentFormat();
+    out_ += "\n";
 }
 
-void RtfWriter::WriteParagraphFormat(const QTextBlock& block) {
+void RtfWriter::WriteDocumentFormat() {
+    WriteWord("\\deftab", RtfUnits::TwipsOfPixels(document_.defaultTextOption().tabStopDistance()));
+    const RtfPage page = RtfPage::Of(document_);
+    if (!page.given)
+        return;
+    WriteWord("\\paperw", page.width);
+    WriteWord("\\paperh", page.height);
+    WriteWord("\\margl", page.left);
+    WriteWord("\\margr", page.right);
+    WriteWord("\\margt", page.top);
+    WriteWord("\\margb", page.bottom);
+}
+
+void RtfWriter::WriteParagraphFormat(const QTextBlock& block, int depth) {
     const QTextBlockFormat format = block.blockFormat();
-    out_ += "\\pard";
+    if (depth > 0)
+        WriteTableParagraph(depth);
+    else
+        out_ += "\\pard";
     out_ += AlignmentWord(format.alignment());
     if (format.topMargin() != 0)
         WriteWord("\\sb", RtfUnits::TwipsOfPixels(format.topMargin()));
@@ -236,6 +386,12 @@ void RtfWriter::WriteCharFormat(const QTextCharFormat& format) {
         out_ += "\\super";
     else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
         out_ += "\\sub";
+    if (format.fontCapitalization() == QFont::AllUppercase)
+        out_ += "\\caps";
+    else if (format.fontCapitalization() == QFont::SmallCaps)
+        out_ += "\\scaps";
+    if (format.boolProperty(RtfTextProperties::kHidden))
+        out_ += "\\v";
     out_ += " ";
 }
 

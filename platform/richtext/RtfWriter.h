@@ -1,15 +1,19 @@
 // Writes a document, or the selection of a cursor, as 7-bit Rich Text Format that other programs
 // read: code page 1252 with a font and a colour table; bold, italic, underline, strikethrough,
-// size, colour, background, font, super- and subscript; alignment, indents and spacing; lists in
+// size, colour, background, font, super- and subscript, capitals, hidden text; alignment, indents
+// and spacing; tables, nested ones too, with merged cells, widths, borders and shading; lists in
 // the {\pn} form that older readers know, with the number or bullet as text for readers that do
-// not; PNG pictures. Characters outside ASCII are \'hh where code page 1252 has them and \uN?
-// otherwise.
+// not; PNG pictures; the page size and margins the document was read with. Characters outside
+// ASCII are \'hh where code page 1252 has them and \uN? otherwise.
 #pragma once
 
 #include <QByteArray>
 #include <QColor>
 #include <QHash>
 #include <QStringList>
+#include <QTextFrame>
+
+#include <vector>
 
 class QBrush;
 class QTextBlock;
@@ -19,6 +23,7 @@ class QTextCursor;
 class QTextDocument;
 class QTextFragment;
 class QTextImageFormat;
+class QTextTable;
 
 class RtfWriter {
 public:
@@ -33,9 +38,18 @@ private:
     QTextBlock FirstBlock() const;
     bool InRange(const QTextBlock& block) const;
     bool InRange(const QTextFragment& fragment) const;
+    bool InRange(const QTextFrame& frame) const;
     void CollectTables();
+    void CollectCellColors(const QTextFrame& frame);
     void WriteHeader();
-    void WriteParagraphFormat(const QTextBlock& block);
+    void WriteDocumentFormat();
+    void WriteItems(QTextFrame::iterator it, const QTextFrame::iterator& end, int depth,
+                    const char* cellMark);
+    void WriteTable(const QTextTable& table, int depth);
+    void WriteTableParagraph(int depth);
+    void WriteRowDefinition(const QTextTable& table, int row);
+    static std::vector<int> CellRights(const QTextTable& table);
+    void WriteParagraphFormat(const QTextBlock& block, int depth);
     void WriteTabStops(const QTextBlockFormat& format);
     void WriteListItem(const QTextBlock& block);
     void WriteFragment(const QTextFragment& fragment);
