@@ -51,6 +51,8 @@ public:
     void EndRow(int depth, const RtfTableRow& row);
     // The document's end: the last paragraph, which has no paragraph mark.
     void Finish(const RtfParagraph& paragraph);
+    // Whether text was added since the last paragraph ended.
+    bool InParagraph() const { return !runs_.empty(); }
     // The page the document gave and its default tab distance in pixels, for a document the
     // reading replaced.
     void SetPage(const RtfPage& page, qreal defaultTab);

@@ -17,6 +17,8 @@ constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
 // Tables nested deeper are read as part of the one around them.
 constexpr int kMaxTableDepth = 16;
+// The format of the notes' text, which no run of the body has.
+constexpr int kNoteFormatId = -2;
 
 bool IsOn(const RtfToken& token) {
     return !token.hasParameter || token.parameter != 0;
@@ -48,6 +50,7 @@ bool IsDestination(RtfKeyword keyword) {
     switch (keyword) {
     case RtfKeyword::Skipped:
     case RtfKeyword::Shown:
+    case RtfKeyword::Note:
     case RtfKeyword::Wrapper:
     case RtfKeyword::fonttbl:
     case RtfKeyword::colortbl:
@@ -75,7 +78,7 @@ void RtfInterpreter::Run(QByteArrayView bytes) {
          token = tokenizer.Next()) {
     }
     FlushText();
-    builder_.Finish(Paragraph());
+    AddNotes();
     builder_.SetPage(page_, RtfUnits::PixelsOfTwips(defaultTab_));
 }
 
@@ -202,6 +205,13 @@ bool RtfInterpreter::OnDestinationWord(RtfKeyword keyword) {
         if (state.destination == Destination::Wrapper)
             state.destination = Destination::Text;
         return true;
+    case RtfKeyword::Note:
+        if (state.destination == Destination::Text && !state.note) {
+            FlushText();
+            state.note = true;
+            notes_.append(QString());
+        }
+        return true;
     case RtfKeyword::Wrapper:
         state.destination = Destination::Wrapper;
         return true;
@@ -313,8 +323,9 @@ bool RtfInterpreter::OnCharacterWord(const RtfWord& word, const RtfToken& token)
         fallback_ = State().unicodeSkip;
         return true;
     case RtfKeyword::chftn:
+        // In the footnote itself the mark repeats the number of its reference.
         if (InBody())
-            for (QChar digit : QString::number(++footnotes_))
+            for (QChar digit : QString::number(State().note ? footnotes_ : ++footnotes_))
                 AddCharacter(digit.unicode());
         return true;
     case RtfKeyword::Character:
@@ -805,8 +816,13 @@ void RtfInterpreter::FlushText() {
     surrogates_ = false;
     // Control characters are no text; a tab is.
     text_.removeIf([](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
-    const QTextCharFormat& format = CharFormat();
-    builder_.AddText(text_, format, formatId_);
+    if (State().note) {
+        notes_.last() += text_;
+    } else {
+        // The format first: making it may give it a new number.
+        const QTextCharFormat& format = CharFormat();
+        builder_.AddText(text_, format, formatId_);
+    }
     text_.clear();
 }
 
@@ -814,10 +830,28 @@ void RtfInterpreter::EndParagraph() {
     if (State().destination != Destination::Text)
         return;
     FlushText();
+    if (State().note) {
+        notes_.append(QString());
+        return;
+    }
     const RtfParagraph paragraph = Paragraph();
     builder_.EndParagraph(paragraph, CharFormat());
     if (State().paragraph.pn.kind == RtfPnState::Kind::None)
         ++pnSequence_;
+}
+
+void RtfInterpreter::AddNotes() {
+    RtfParagraph last = Paragraph();
+    for (const QString& note : std::as_const(notes_)) {
+        if (note.trimmed().isEmpty())
+            continue;
+        if (builder_.InParagraph())
+            builder_.EndParagraph(last, CharFormat());
+        // Formats apart: a note is a plain paragraph in the document's default format.
+        last = RtfParagraph();
+        builder_.AddText(note, QTextCharFormat(), kNoteFormatId);
+    }
+    builder_.Finish(last);
 }
 
 void RtfInterpreter::EndCell() {

@@ -67,6 +67,8 @@ private:
     void FlushBytes();
     void FlushText();
     void EndParagraph();
+    // The text of headers, footers and footnotes, as plain paragraphs after the body.
+    void AddNotes();
     void EndCell();
     void EndRow(int depth);
     RtfTableRow& Row();
@@ -78,6 +80,8 @@ private:
     QList<QTextOption::Tab> TabPositions(const RtfParagraphState& state) const;
     bool AreDefaultStops(const std::vector<RtfTabStop>& stops) const;
 
+    // The paragraphs of headers, footers and footnotes, kept for the end of the body.
+    QStringList notes_;
     RtfDocumentBuilder& builder_;
     std::vector<RtfGroupState> stack_;
     int excessDepth_ = 0; // groups past the nesting limit, counted only

@@ -25,14 +25,13 @@ constexpr std::string_view kUnderlines[] = {
     "uld",     "uldb",       "ulw",   "ulwave",   "uldash",  "uldashd",   "uldashdd",  "ulth",
     "ulhwave", "ululdbwave", "ulthd", "ulthdash", "ulldash", "ulthldash", "ulthdashd", "ulthdashdd"};
 
-// Destinations whose content never shows: styles, document information, headers and footers,
-// notes, index and contents entries, the alternative picture of a shape, embedded data, field
+// Destinations whose content never shows: styles, document information, annotations, index and
+// contents entries, the alternative picture of a shape, embedded data, field
 // instructions, the parts of list and font definitions that are no text, and the text that stands
 // for nested tables in readers without them.
 // clang-format off
 constexpr std::string_view kSkipped[] = {
-    "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-    "footerf", "footnote", "annotation", "nonshppict", "xe", "tc", "txe", "rxe", "ftnsep", "ftnsepc",
+    "stylesheet", "info", "annotation", "nonshppict", "xe", "tc", "txe", "rxe", "ftnsep", "ftnsepc",
     "ftncn", "aftnsep", "aftnsepc", "aftncn", "pnseclvl", "pntxta", "pntxtb", "objdata", "themedata",
     "colorschememapping", "template", "revtbl", "rsidtbl", "falt", "leveltext", "levelnumbers",
     "listname", "fldinst", "nonesttables"};
@@ -41,6 +40,9 @@ constexpr std::string_view kSkipped[] = {
 // The result of a field, the picture of a shape, the picture or text an embedded object shows, the
 // Unicode half of a pair of texts.
 constexpr std::string_view kShown[] = {"field", "fldrslt", "shppict", "result", "ud"};
+// Headers, footers and footnotes: a document of one flow has no place for them.
+constexpr std::string_view kNotes[] = {"header",  "headerl", "headerr", "headerf", "footer",
+                                       "footerl", "footerr", "footerf", "footnote"};
 // An embedded object, and a pair of texts of which the first is for readers without Unicode.
 constexpr std::string_view kWrappers[] = {"object", "upr"};
 
@@ -55,6 +57,8 @@ Table MakeTable() {
         table.emplace(name, RtfWord{RtfKeyword::Skipped});
     for (std::string_view name : kShown)
         table.emplace(name, RtfWord{RtfKeyword::Shown});
+    for (std::string_view name : kNotes)
+        table.emplace(name, RtfWord{RtfKeyword::Note});
     for (std::string_view name : kWrappers)
         table.emplace(name, RtfWord{RtfKeyword::Wrapper});
     for (const auto& [name, character] : kCharacters)

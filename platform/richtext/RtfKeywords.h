@@ -36,6 +36,7 @@ enum class RtfKeyword {
     Unknown,
     Skipped,   // a destination whose content never shows
     Shown,     // a destination whose content is text of the document
+    Note,      // a header, footer or footnote, whose text the document keeps after its body
     Wrapper,   // a destination that hides all but its Shown part
     Character, // a word that stands for a character
 #define QLX_RTF_ENUM(name) name,

@@ -80,6 +80,7 @@ struct RtfGroupState {
     Destination destination = Destination::Text;
     bool starred = false;   // after \*: an unknown destination is skipped
     bool nestedRow = false; // row properties here are those of a nested table
+    bool note = false;      // inside a header, footer or footnote
     int unicodeSkip = 1;    // \ucN: fallback characters after each \uN
     RtfCharState chars;
     RtfParagraphState paragraph;
