@@ -25,6 +25,10 @@ const Routed kRouted[] = {
     {"menu_FileSaveAsExpanded", &DocumentWindow::FileSaveAsExpanded},
     {"menu_FileSaveAs", &DocumentWindow::SaveAs},
     {"menu_FileClose", &DocumentWindow::FileClose},
+    {"menu_EditUndo", &DocumentWindow::EditUndo},
+    {"menu_EditRedo", &DocumentWindow::EditRedo},
+    {"menu_EditRegUndo", &DocumentWindow::EditUndo},
+    {"menu_EditRegRedo", &DocumentWindow::EditRedo},
     {"menu_EditCut", &DocumentWindow::EditCut},
     {"menu_EditCopy", &DocumentWindow::EditCopy},
     {"menu_EditPaste", &DocumentWindow::EditPaste},
@@ -108,6 +112,9 @@ const Item kBar[] = {
     {"menu_MDIPasteNewTXT", "Paste to new &TXT", nullptr, false},
     End,
     {"menu_Edit", "&Edit", nullptr, true},
+    {"menu_EditUndo", "&Undo", "Ctrl+Z", false},
+    {"menu_EditRedo", "&Redo", "Ctrl+Y", false},
+    {"sep_EditUndo", nullptr, nullptr, false},
     {"menu_EditCut", "&Cut", nullptr, false},
     {"menu_EditCopy", "C&opy", nullptr, false},
     {"menu_EditPaste", "&Paste", nullptr, false},
@@ -139,6 +146,9 @@ const Item kBar[] = {
     End,
     End,
     {"menu_EditReg", "&Edit", nullptr, true},
+    {"menu_EditRegUndo", "&Undo", "Ctrl+Z", false},
+    {"menu_EditRegRedo", "&Redo", "Ctrl+Y", false},
+    {"sep_EditRegUndo", nullptr, nullptr, false},
     {"menu_EditModify", "&Modify", nullptr, false},
     {"sep_EditRegModify", nullptr, nullptr, false},
     {"menu_EditNew", "&New", nullptr, true},
@@ -325,6 +335,10 @@ void GlobalMenus::SetState(const QString& typeName) {
         Show({"menu_FileSave", "menu_FileSaveAs", "menu_Edit", "menu_Search", "menu_Format", "menu_View"}, false);
         Show({"menu_EditReg"}, true);
     }
+    // Ctrl+Z and Ctrl+Y belong to the one Edit menu the document shows.
+    const bool reg = typeName == QLatin1String("REG");
+    Show({"menu_EditUndo", "menu_EditRedo", "sep_EditUndo"}, !reg);
+    Show({"menu_EditRegUndo", "menu_EditRegRedo", "sep_EditRegUndo"}, reg);
 }
 
 bool GlobalMenus::PasteAsIsPlainText() const {

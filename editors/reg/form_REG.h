@@ -14,6 +14,9 @@
 #include <QIcon>
 #include <QList>
 
+#include <functional>
+#include <vector>
+
 class QLabel;
 class QProgressBar;
 class QTextEdit;
@@ -58,6 +61,13 @@ public:
     const QString& FocusIndicator() const { return focus_; }
     bool ExpandedSave() const { return expanded_; }
 
+    // A key with its place under its parent.
+    struct KeyPlace {
+        QTreeWidgetItem* parent;
+        int index;
+        QTreeWidgetItem* item;
+    };
+
     // The tree images in order: "closed", "open", "file", "reg_sz".
     const QList<QIcon> IL;
     QTreeWidget* TV;
@@ -98,6 +108,22 @@ private:
     // True at most every 100 ms: time to let the window repaint.
     bool PaintDue();
     void Repaint();
+
+    // What the window shows around an edit, shown again when the edit is undone or redone.
+    struct View {
+        QTreeWidgetItem* current;
+        QTreeWidgetItem* listed;
+        int row;
+        QString focus;
+    };
+    View CurrentView() const;
+    void ShowView(const View& view);
+    // Takes an edit just made into the history; before is the view it started from.
+    void Record(const View& before, std::function<void()> undo, std::function<void()> redo);
+    // An edit of one value record: from the content it had to the one it has now.
+    void RecordValue(const View& before, qsizetype index, const RegValueTable::Record& old);
+    // An edit that put keys into the tree (in) or took them out.
+    void RecordKeys(const View& before, std::vector<KeyPlace> places, bool in);
 
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);

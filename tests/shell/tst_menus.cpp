@@ -111,7 +111,7 @@ private slots:
                                       "menu_Help"}));
         QCOMPARE(Items(f, "menu_File"), kDocFile);
         QCOMPARE(Items(f, "menu_Edit"),
-                 QStringList({"menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteShell",
+                 QStringList({"menu_EditUndo", "menu_EditRedo", "menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteShell",
                               "menu_EditDeleteSelection", "menu_EditSelectAll", "menu_EditTimeDate",
                               "menu_EditWordWrap"}));
         QVERIFY(!Items(f, "menu_Tools").contains("menu_ToolsSysedit"));
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(Bar(f), QStringList({"menu_File", "menu_Edit", "menu_View", "menu_Tools", "menu_Window",
                                       "menu_Help"}));
         QCOMPARE(Items(f, "menu_Edit"),
-                 QStringList({"menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteAs",
+                 QStringList({"menu_EditUndo", "menu_EditRedo", "menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteAs",
                               "menu_EditPasteShell", "menu_EditDeleteSelection", "menu_EditKeyValue",
                               "menu_EditSections"}));
         QCOMPARE(f.main.Menus().Action("menu_EditPasteAsPlain")->text(), QStringLiteral("New Section"));

@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <functional>
 #include <memory>
@@ -731,6 +732,90 @@ private slots:
         QCOMPARE(w->LV->topLevelItemCount(), 0);
         w->FileSaveExpanded();
         QCOMPARE(ReadAll(s.env.path("a.reg")), QByteArray("REGEDIT4\r\n\r\n"));
+    }
+
+    // Every edit is one step: undo brings back the document, the current key and the list as they
+    // were, redo the state after it; back at the saved state the changed mark goes.
+    void everyEditIsUndoneAndRedone() {
+        Shell s;
+        form_REG* w = s.OpenBytes("a.reg", kSample);
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        const auto state = [w] {
+            QTreeWidgetItem* current = w->TV->currentItem();
+            QStringList keys;
+            for (QTreeWidgetItemIterator it(w->TV); *it; ++it)
+                keys << RegNodes::FullPath(RegTreeItem::Of(*it));
+            return QStringList{keys.join('/'), RegWriter::Text(w->FileNode(), w->Values(), true),
+                               current ? RegNodes::FullPath(RegTreeItem::Of(current)) : QString(),
+                               Listed(w).join('/')};
+        };
+        const auto check = [&](const char* what, const std::function<void()>& edit) {
+            const QStringList before = state();
+            edit();
+            const QStringList after = state();
+            QVERIFY2(after != before, what);
+            QVERIFY2(s.Enabled("menu_EditRegUndo") && !s.Enabled("menu_EditRegRedo"), what);
+            s.main.Menus().Action("menu_EditRegUndo")->trigger();
+            QVERIFY2(state() == before, what);
+            QVERIFY2(s.Enabled("menu_EditRegRedo"), what);
+            s.main.Menus().Action("menu_EditRegRedo")->trigger();
+            QVERIFY2(state() == after, what);
+        };
+        QVERIFY(!s.Enabled("menu_EditRegUndo"));
+        QTreeWidgetItem* vendor = Node(w, "HKEY_LOCAL_MACHINE\\Software\\Vendor");
+        w->TV->setCurrentItem(vendor);
+        check("add value", [&] {
+            AnswerValueDialog(s.r, "New", "data");
+            w->EditNewString();
+        });
+        check("modify value", [&] {
+            Click(w->LV, w->LV->topLevelItem(1));
+            AnswerValueDialog(s.r, "Renamed", "other");
+            w->EditModify();
+        });
+        check("delete value", [&] {
+            Click(w->LV, w->LV->topLevelItem(2));
+            s.r.expectMsgBox(qlx::vbYes);
+            w->EditDelete();
+        });
+        check("new key", [&] {
+            Click(w->TV, vendor);
+            s.r.expectInput("Sub");
+            w->EditNewKey();
+        });
+        check("rename key", [&] {
+            s.r.expectInput("Maker");
+            w->EditRename();
+        });
+        w->TV->setCurrentItem(Node(w, "HKEY_LOCAL_MACHINE\\Software"));
+        check("delete key", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->EditDelete();
+        });
+        w->TV->setCurrentItem(w->FileNode());
+        check("add hive keys", [&] {
+            WhenShown(s.r, [](QDialog* dialog) {
+                dialog->findChild<QCheckBox*>("cb_HKCU")->setChecked(true);
+                dialog->findChild<QCheckBox*>("cb_HKU")->setChecked(true);
+                dialog->findChild<QPushButton*>("cmd_OK")->click();
+            });
+            w->EditNewKey();
+        });
+
+        // Saved in the middle of the history: undo marks it changed, redo back to it does not.
+        w->FileSaveExpanded();
+        QVERIFY(!s.slot(w).changed);
+        w->EditUndo();
+        QVERIFY(s.slot(w).changed);
+        w->EditRedo();
+        QVERIFY(!s.slot(w).changed);
+        // Undone all the way, the document is the file as it was read.
+        for (int step = 0; step < 7; ++step)
+            w->EditUndo();
+        QVERIFY(!s.Enabled("menu_EditRegUndo"));
+        w->FileSaveRegular();
+        QCOMPARE(ReadAll(s.env.path("a.reg")), kSampleWritten);
     }
 
     void renamingANode() {
