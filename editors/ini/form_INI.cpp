@@ -22,9 +22,12 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 using Kind = IniItem::Kind;
@@ -115,6 +118,7 @@ form_INI::~form_INI() {
     // The items go before the nodes they show.
     const QSignalBlocker blocker(TV);
     TV->clear();
+    FreeRetired();
 }
 
 QTreeWidgetItem* form_INI::Root() const {
@@ -137,7 +141,7 @@ void form_INI::Remove(QTreeWidgetItem* item) {
         const QSignalBlocker blocker(TV);
         delete item;
     }
-    delete node;
+    Retire(node->Parent()->Take(node));
 }
 
 void form_INI::ClearTree(const QString& rootText) {
@@ -178,6 +182,94 @@ bool form_INI::SectionExists(const QString& name) const {
 
 QString form_INI::Text() const {
     return IniWriter::Document(document_.get(), u"\n");
+}
+
+// --- Undo and redo ---
+
+form_INI::Shape form_INI::ShapeOf(const QList<IniNode*>& nodes) const {
+    Shape shape{{}, IniItem::NodeOf(Selected())};
+    shape.branches.reserve(size_t(nodes.size()));
+    for (IniNode* node : nodes) {
+        QStringList texts;
+        texts.reserve(node->Children().size());
+        for (const IniNode* child : node->Children())
+            texts.append(child->Text());
+        shape.branches.push_back({node, node->Text(), node->Children(), texts});
+    }
+    return shape;
+}
+
+void form_INI::Restore(const Shape& shape) {
+    for (const Branch& branch : shape.branches) {
+        branch.node->SetText(branch.text);
+        const QSet<IniNode*> staying(branch.children.begin(), branch.children.end());
+        for (IniNode* child : branch.node->Children()) {
+            if (!staying.contains(child))
+                retired_.push_back(child);
+        }
+        branch.node->SetChildren(branch.children);
+        for (qsizetype i = 0; i < branch.children.size(); ++i)
+            branch.children.at(i)->SetText(branch.texts.at(i));
+    }
+    {
+        const QSignalBlocker blocker(TV);
+        IniView::Follow(Root());
+    }
+    TV->viewport()->update();
+    QTreeWidgetItem* selected = IniView::ItemOf(Root(), shape.selected);
+    Select(selected);
+    NodeClick(selected);
+}
+
+void form_INI::Record(const QList<IniNode*>& nodes, const Shape& before) {
+    PushStep([this, before] { Restore(before); }, [this, after = ShapeOf(nodes)] { Restore(after); });
+}
+
+QList<IniNode*> form_INI::AllSections() const {
+    QList<IniNode*> nodes{document_.get()};
+    for (IniNode* child : document_->Children()) {
+        if (IniNode::Is(child, Kind::Section))
+            nodes.append(child);
+    }
+    return nodes;
+}
+
+QList<IniNode*> form_INI::PasteTargets() const {
+    IniNode* selected = IniItem::NodeOf(Selected());
+    if (IniNode::Is(selected, Kind::Value))
+        selected = selected->Parent();
+    QList<IniNode*> nodes{document_.get()};
+    if (IniNode::Is(selected, Kind::Section))
+        nodes.append(selected);
+    return nodes;
+}
+
+void form_INI::Retire(std::unique_ptr<IniNode> node) {
+    retired_.push_back(node.release());
+}
+
+void form_INI::Retire(IniNode::Taken nodes) {
+    for (std::unique_ptr<IniNode>& node : nodes)
+        Retire(std::move(node));
+}
+
+void form_INI::Forget() {
+    ClearSteps();
+    FreeRetired();
+}
+
+void form_INI::FreeRetired() {
+    // A node back in the document, or under another retired node, goes with its parent.
+    std::vector<IniNode*> loose;
+    for (IniNode* node : retired_) {
+        if (!node->Parent() && node != document_.get())
+            loose.push_back(node);
+    }
+    std::sort(loose.begin(), loose.end());
+    loose.erase(std::unique(loose.begin(), loose.end()), loose.end());
+    for (IniNode* node : loose)
+        delete node;
+    retired_.clear();
 }
 
 // --- Buttons and layout ---
@@ -239,6 +331,7 @@ void form_INI::NewINI() {
     TV->show();
     ShowButtons(false);
     SetButtons(true, false, false, false, false);
+    Forget();
     ClearTree(QStringLiteral("New INI File"));
     SetWidthTwips(kWidthTwips);
     if (g_.settings.startEditorsMax)
@@ -250,6 +343,7 @@ OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
     DecodedText decoded;
     if (std::optional<FileError> error = TextFile::Read(path, &decoded))
         return OpenResult::Failed(*error);
+    Forget();
     TV->show();
     ShowButtons(false);
     SetButtons(true, true, false, false, false);
@@ -289,6 +383,8 @@ void form_INI::EndReading(QTreeWidgetItem* selected) {
 }
 
 void form_INI::Paste(const QStringList& lines) {
+    const QList<IniNode*> targets = PasteTargets();
+    const Shape before = ShapeOf(targets);
     IniReader::Pasted pasted;
     {
         const QSignalBlocker blocker(TV);
@@ -298,9 +394,12 @@ void form_INI::Paste(const QStringList& lines) {
         IniView::Follow(Root());
     }
     EndReading(IniView::ItemOf(Root(), pasted.selected));
+    Retire(std::move(pasted.replaced));
     // A paste that went unmarked would be lost without a question on closing.
-    if (pasted.changed)
+    if (pasted.changed) {
+        Record(targets, before);
         Altered(true);
+    }
 }
 
 void form_INI::EditPaste() {
@@ -389,7 +488,14 @@ void form_INI::EditCut() {
         break;
     case Kind::File:
         if (HasSection()) {
-            ClearTree(item->text(0));
+            const Shape before = ShapeOf({document_.get()});
+            Retire(document_->TakeIf([](const IniNode*) { return true; }));
+            {
+                const QSignalBlocker blocker(TV);
+                IniView::Follow(item);
+            }
+            Select(item);
+            Record({document_.get()}, before);
             Altered(true);
         }
         break;
@@ -436,6 +542,7 @@ void form_INI::DeleteSectionNode(bool confirm) {
     }
     if (!IniItem::Is(item, Kind::Section) || (confirm && !ConfirmDeletion(QStringLiteral("Section"), item)))
         return;
+    const Shape before = ShapeOf({document_.get()});
     Remove(item);
     Select(Root());
     if (Root()->childCount() == 0)
@@ -443,6 +550,7 @@ void form_INI::DeleteSectionNode(bool confirm) {
     Enable(AddValueButton, false);
     Enable(DeleteValueButton, false);
     Enable(EditButton, false);
+    Record({document_.get()}, before);
     Altered(true);
 }
 
@@ -460,8 +568,10 @@ void form_INI::DeleteLine(bool confirm) {
         return;
     Enable(DeleteValueButton, false);
     QTreeWidgetItem* section = item->parent();
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     Remove(item);
     Select(section);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -470,6 +580,8 @@ void form_INI::DeleteAllNodes() {
     if (!IniItem::Is(item, Kind::Value))
         return;
     const WaitCursor wait;
+    const QList<IniNode*> sections = AllSections();
+    const Shape before = ShapeOf(sections);
     TV->hide();
     const QString key = IniNode::KeyName(item->text(0));
     {
@@ -479,13 +591,14 @@ void form_INI::DeleteAllNodes() {
         QTreeWidgetItem* root = Root();
         const QList<QTreeWidgetItem*> expanded = ExpandedNodes();
         TV->takeTopLevelItem(0);
-        const IniNode::Taken removed = TakeKeyLines(key);
+        Retire(TakeKeyLines(key));
         IniView::Follow(root);
         TV->addTopLevelItem(root);
         for (QTreeWidgetItem* node : expanded)
             node->setExpanded(true);
     }
     Select(Root());
+    Record(sections, before);
     Altered(true);
     TV->show();
 }
@@ -526,10 +639,12 @@ void form_INI::AddSection() {
                           title, name);
     if (name.isEmpty())
         return;
+    const Shape before = ShapeOf({document_.get()});
     document_->Add(new IniNode(Kind::Section, name, KeyMaker()()));
     document_->SortChildren();
     IniView::Follow(Root());
     Root()->setExpanded(true);
+    Record({document_.get()}, before);
     Altered(true);
 }
 
@@ -547,8 +662,10 @@ void form_INI::AddValue() {
     const QString key = dialog.Key();
     if (key.isEmpty() || key == form_ADE::kCancel)
         return;
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     AddLine(section, key + QLatin1Char('=') + dialog.Value());
     section->setExpanded(true);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -560,6 +677,8 @@ void form_INI::AddSectionToAll() {
         return;
     const QString text = key + QLatin1Char('=') + dialog.Value();
     QTreeWidgetItem* root = Root();
+    const QList<IniNode*> sections = AllSections();
+    const Shape before = ShapeOf(sections);
     Select(root);
     const WaitCursor wait;
     for (int i = 0; i < root->childCount(); ++i) {
@@ -569,6 +688,7 @@ void form_INI::AddSectionToAll() {
             section->setExpanded(true);
         }
     }
+    Record(sections, before);
     Altered(true);
 }
 
@@ -600,6 +720,8 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
     const QString key = dialog.Key();
     if (key == form_ADE::kCancel)
         return;
+    IniNode* sectionNode = IniItem::NodeOf(section);
+    const Shape before = ShapeOf({sectionNode});
     if (key.isEmpty() || key == form_ADE::kDelete) {
         const bool remove =
             key.isEmpty()
@@ -609,6 +731,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
         if (remove) {
             Remove(line);
             Select(section);
+            Record({sectionNode}, before);
             Altered(true);
         }
         return;
@@ -619,6 +742,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
         Replace(line, AddLine(section, newText));
     else
         line->setText(0, newText);
+    Record({sectionNode}, before);
     Altered(true);
 }
 
@@ -627,7 +751,9 @@ void form_INI::RenameSection(QTreeWidgetItem* section) {
                                        QStringLiteral("Section Name Change"), section->text(0));
     if (name.isEmpty())
         return;
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     section->setText(0, name);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -636,10 +762,13 @@ void form_INI::EditComment(QTreeWidgetItem* comment) {
         qlx::InputBox(QStringLiteral("Alter the comment:"), QStringLiteral("Comments"), comment->text(0));
     if (text.isEmpty())
         return;
+    IniNode* parent = IniItem::NodeOf(comment->parent());
+    const Shape before = ShapeOf({parent});
     if (text.startsWith(QLatin1Char(';')))
         comment->setText(0, text);
     else
         Replace(comment, AddLine(comment->parent(), text));
+    Record({parent}, before);
     Altered(true);
 }
 

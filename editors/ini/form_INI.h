@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QPushButton;
 class QTextEdit;
@@ -101,6 +102,33 @@ private:
     void EditComment(QTreeWidgetItem* comment);
     void Replace(QTreeWidgetItem* old, QTreeWidgetItem* replacement);
 
+    // What an edit may change: the text and children (with their texts) of some nodes, and the
+    // selected node. Undo and redo put a shape back.
+    struct Branch {
+        IniNode* node;
+        QString text;
+        QList<IniNode*> children;
+        QStringList texts;
+    };
+    struct Shape {
+        std::vector<Branch> branches;
+        IniNode* selected;
+    };
+    Shape ShapeOf(const QList<IniNode*>& nodes) const;
+    void Restore(const Shape& shape);
+    // Takes an edit of the nodes into the history, from their shape before it.
+    void Record(const QList<IniNode*>& nodes, const Shape& before);
+    // The root and every section: the nodes an edit of all sections changes.
+    QList<IniNode*> AllSections() const;
+    // The section the selected node is or is in, with the root: the nodes a paste changes.
+    QList<IniNode*> PasteTargets() const;
+    // Nodes that left the document stay until its history goes, for undo to put them back.
+    void Retire(std::unique_ptr<IniNode> node);
+    void Retire(IniNode::Taken nodes);
+    // A new or freshly read document: no history, and the nodes kept for it go.
+    void Forget();
+    void FreeRetired();
+
     // The items of TV show its nodes.
     std::unique_ptr<IniNode> document_;
     QTreeWidget* TV;
@@ -108,4 +136,6 @@ private:
     QTextEdit* RTFPrintBox;
     // How the file was written; a new document is written as CR LF in code page 1252.
     TextFormat format_;
+    // Nodes taken out of the document; those without a parent are freed with the history.
+    std::vector<IniNode*> retired_;
 };

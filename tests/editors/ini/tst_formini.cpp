@@ -14,12 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -413,6 +415,103 @@ private slots:
         QCOMPARE(Children(w, "B"), QStringList({"x=", "x=0"}));
         QCOMPARE(w->Tree()->currentItem(), Item(w, ""));
         QVERIFY(w->Tree()->isVisible());
+    }
+
+    // Every edit is one step: undo brings back the document, its tree and the picked node, redo the
+    // state after it; back at the saved state the changed mark goes.
+    void everyEditIsUndoneAndRedone() {
+        Shell s;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        form_INI* w = s.OpenBytes("a.ini", ";c\r\n[A]\r\n;n\r\nk=1\r\n[B]\r\nk=2\r\n");
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        w->SaveFile();
+        const QByteArray saved = ReadAll(s.env.path("a.ini"));
+        const auto state = [w] {
+            QStringList shown;
+            for (QTreeWidgetItemIterator it(w->Tree()); *it; ++it)
+                shown << (*it)->text(0);
+            const QTreeWidgetItem* current = w->Tree()->currentItem();
+            return QStringList{w->Text(), shown.join('/'), current ? current->text(0) : QString()};
+        };
+        const auto check = [&](const char* what, const std::function<void()>& edit) {
+            const QStringList before = state();
+            edit();
+            const QStringList after = state();
+            QVERIFY2(after != before, what);
+            s.main.Menus().Action("menu_EditUndo")->trigger();
+            QVERIFY2(state() == before, what);
+            QVERIFY2(s.Enabled("menu_EditRedo"), what);
+            s.main.Menus().Action("menu_EditRedo")->trigger();
+            QVERIFY2(state() == after, what);
+        };
+        const auto pick = [w](const QString& path) { w->Tree()->setCurrentItem(Item(w, path)); };
+        QVERIFY(!s.Enabled("menu_EditUndo"));
+        check("add section", [&] {
+            s.r.expectInput("N");
+            w->AddSection();
+        });
+        pick("N");
+        check("rename section", [&] {
+            s.r.expectInput("M");
+            w->Edit();
+        });
+        pick("A");
+        check("add line", [&] {
+            Answer(s.r, {{"txt_Key", "z"}, {"txt_Value", "9"}}, "cmd_Exit");
+            w->AddValue();
+        });
+        pick("A/k=1");
+        check("edit line", [&] {
+            Answer(s.r, {{"txt_Key", "k"}, {"txt_Value", "5"}}, "cmd_Exit");
+            w->Edit();
+        });
+        pick("A/;n");
+        check("edit comment", [&] {
+            s.r.expectInput("n=3");
+            w->Edit();
+        });
+        pick("A/k=5");
+        check("delete line", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->DeleteValue();
+        });
+        pick("M");
+        check("delete section", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->DeleteSection();
+        });
+        check("key to all sections", [&] {
+            Answer(s.r, {{"txt_AddKey", "x"}}, "cmd_Add");
+            w->AddSectionToAll();
+        });
+        pick("A/x=");
+        check("key out of all sections", [&] { w->DeleteAllNodes(); });
+        pick("");
+        check("paste", [&] {
+            clipboard->setText("[S]\r\nv=1");
+            w->EditPaste();
+        });
+        check("paste as new section", [&] {
+            clipboard->setText("[B]\r\ny=1");
+            s.r.expectInput("P");
+            w->PasteNewSection();
+        });
+        pick("S");
+        check("cut section", [&] { w->EditCut(); });
+        pick("");
+        check("cut all", [&] { w->EditCut(); });
+
+        w->SaveFile();
+        QVERIFY(!s.slot(w).changed);
+        w->EditUndo();
+        QVERIFY(s.slot(w).changed);
+        w->EditRedo();
+        QVERIFY(!s.slot(w).changed);
+        while (s.Enabled("menu_EditUndo"))
+            w->EditUndo();
+        w->SaveFile();
+        QCOMPARE(ReadAll(s.env.path("a.ini")), saved);
     }
 
     // The tree follows the document's changes and keeps what the user opened and picked.
