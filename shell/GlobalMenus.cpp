@@ -309,7 +309,9 @@ void GlobalMenus::SetState(const QString& typeName) {
               "sep_EditWordWrap", "sep_EditDelete"},
              true);
         WordWrap()->setChecked(g_.activeDocument && g_.activeDocument->WordWrap());
-        Show({"menu_Search"}, true);
+        Show({"menu_Search", "menu_SearchReplace"}, true);
+        Action(QStringLiteral("menu_SearchFind"))->setText(QStringLiteral("&Find"));
+        Action(QStringLiteral("menu_SearchAgain"))->setText(QStringLiteral("Find &Again"));
         Show({"menu_EditKeyValue", "menu_EditSections", "sep_EditKeyValue", "menu_EditReg", "menu_View"}, false);
         Show({"menu_EditPasteAs"}, rtf);
         Show({"menu_Format"}, rtf);
@@ -332,8 +334,13 @@ void GlobalMenus::SetState(const QString& typeName) {
         Show({"menu_View"}, true);
     } else if (typeName == QLatin1String("REG")) {
         Show({"menu_FileRegSave", "menu_FileRegSaveAs"}, true);
-        Show({"menu_FileSave", "menu_FileSaveAs", "menu_Edit", "menu_Search", "menu_Format", "menu_View"}, false);
+        Show({"menu_FileSave", "menu_FileSaveAs", "menu_Edit", "menu_Format", "menu_View"}, false);
         Show({"menu_EditReg"}, true);
+        // The registry window finds keys and values; it replaces nothing.
+        Show({"menu_Search"}, true);
+        Show({"menu_SearchReplace"}, false);
+        Action(QStringLiteral("menu_SearchFind"))->setText(QStringLiteral("&Find\u2026"));
+        Action(QStringLiteral("menu_SearchAgain"))->setText(QStringLiteral("Find &Next"));
     }
     // Ctrl+Z and Ctrl+Y belong to the one Edit menu the document shows.
     const bool reg = typeName == QLatin1String("REG");

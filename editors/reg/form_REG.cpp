@@ -13,6 +13,7 @@
 #include "TextFile.h"
 #include "Twips.h"
 #include "form_AddHK.h"
+#include "form_RegFind.h"
 #include "form_REGEdit.h"
 #include "DocumentHost.h"
 
@@ -40,6 +41,8 @@ namespace {
 const QString kTV = QStringLiteral("TV");
 const QString kLV = QStringLiteral("LV");
 const QString kSettingsKey = QStringLiteral("REG Editor");
+// Kept as the pad search keeps its own, under the editor's key.
+const QString kLastSearch = QStringLiteral("Last Search");
 constexpr int kPaintIntervalMs = 100;
 constexpr int kLargeFile = 500;
 constexpr int kStages = 8;
@@ -589,6 +592,78 @@ void form_REG::EditRename() {
     node->setText(0, name);
     Record(
         CurrentView(), [node, old] { node->setText(0, old); }, [node, name] { node->setText(0, name); });
+}
+
+// ---- Find ----
+
+void form_REG::SearchFind() {
+    RegFind::Options options = find_;
+    if (options.text.isEmpty())
+        options.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    form_RegFind dialog(options, this);
+    if (qlx::ShowForm(dialog) != QDialog::Accepted)
+        return;
+    find_ = dialog.Options();
+    g_.settings.Write(kLastSearch, find_.text, kSettingsKey);
+    FindNext();
+}
+
+void form_REG::SearchAgain() {
+    if (find_.text.isEmpty())
+        find_.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    if (find_.text.isEmpty())
+        SearchFind();
+    else
+        FindNext();
+}
+
+void form_REG::FindNext() {
+    const RegFind find(values_, find_);
+    std::optional<RegFind::Place> hit = find.After(SelectedPlace());
+    if (!hit) {
+        const QString caption = QStringLiteral("Find");
+        const QString notFound = QStringLiteral("Couldn't find \"") + find_.text + QLatin1Char('"');
+        if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
+                        qlx::vbYesNo + qlx::vbQuestion, caption) != qlx::vbYes)
+            return;
+        hit = find.After({fileNode_, -1});
+        if (!hit) {
+            qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
+            return;
+        }
+    }
+    Reveal(*hit);
+}
+
+RegFind::Place form_REG::SelectedPlace() const {
+    RegTreeItem* node = RegTreeItem::Of(TV->currentItem());
+    if (!node)
+        return {fileNode_, -1};
+    const QTreeWidgetItem* value = LV->currentItem();
+    if (focus_ == kLV && value && node == listed_)
+        return {node, value->text(kIndexColumn).toLongLong()};
+    return {node, -1};
+}
+
+void form_REG::Reveal(const RegFind::Place& place) {
+    RegTreeItem* node = RegTreeItem::Of(place.node);
+    for (QTreeWidgetItem* above = node->parent(); above; above = above->parent())
+        above->setExpanded(true);
+    TV->setCurrentItem(node);
+    if (listed_ != node)
+        ShowValues(node);
+    TV->scrollToItem(node);
+    if (place.value < 0)
+        return;
+    for (int row = 0; row < LV->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = LV->topLevelItem(row);
+        if (item->text(kIndexColumn).toLongLong() == place.value) {
+            LV->setCurrentItem(item);
+            LV->scrollToItem(item);
+            SetRegMenus(kLV);
+            return;
+        }
+    }
 }
 
 // ---- Reading ----

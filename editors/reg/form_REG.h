@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "RegFind.h"
 #include "RegNodes.h"
 #include "RegTreeItem.h"
 #include "RegValueTable.h"
@@ -53,6 +54,9 @@ public:
     void EditModify() override;
     void EditDelete() override;
     void EditRename() override;
+    // Find asks what to look for and where; Find Next (F3) looks again, for the last search text.
+    void SearchFind() override;
+    void SearchAgain() override;
 
     // What the window shows and holds, for the shell and for tests.
     RegTreeItem* FileNode() const { return fileNode_; }
@@ -125,6 +129,12 @@ private:
     // An edit that put keys into the tree (in) or took them out.
     void RecordKeys(const View& before, std::vector<KeyPlace> places, bool in);
 
+    // Looks for the next match after the selected key or value, offering to go on from the top.
+    void FindNext();
+    RegFind::Place SelectedPlace() const;
+    // Selects the key found and shows it, and the value found in the list.
+    void Reveal(const RegFind::Place& place);
+
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);
 
@@ -139,4 +149,6 @@ private:
     // How the file was read; written back so, always with CR LF. New documents: code page 1252.
     TextFormat format_;
     QElapsedTimer paintClock_;
+    // What the last Find asked for.
+    RegFind::Options find_;
 };

@@ -150,7 +150,9 @@ private slots:
     void registryDocument() {
         ShellFixture f;
         NewDoc(f, DocType::REG);
-        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_EditReg", "menu_Tools", "menu_Window", "menu_Help"}));
+        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_EditReg", "menu_Search", "menu_Tools", "menu_Window",
+                                      "menu_Help"}));
+        QCOMPARE(Items(f, "menu_Search"), QStringList({"menu_SearchFind", "menu_SearchAgain"}));
         QCOMPARE(Items(f, "menu_File"),
                  QStringList({"menu_FileNew", "menu_FileOpen", "menu_FileRegSave", "menu_FileRegSaveAs",
                               "menu_FileSaveAll", "menu_FileClose", "menu_FileCloseAll", "menu_FilePrint",

@@ -818,6 +818,67 @@ private slots:
         QCOMPARE(ReadAll(s.env.path("a.reg")), kSampleWritten);
     }
 
+    void findLooksInKeysValuesAndData() {
+        Shell s;
+        form_REG* w = s.OpenBytes("a.reg", kSample);
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        QTreeWidgetItem* vendor = Node(w, "HKEY_LOCAL_MACHINE\\Software\\Vendor");
+        // Fills the Find dialog: the text, then Keys, Values, Data, Match case, Match whole string only.
+        // answers: to the messages that come when nothing is found.
+        const auto find = [&](const QString& text, QList<bool> checks, QList<int> answers = {}) {
+            WhenShown(s.r, [=](QDialog* dialog) {
+                dialog->findChild<QLineEdit*>("txt_Find")->setText(text);
+                const char* boxes[] = {"cb_Keys", "cb_Values", "cb_Data", "cb_MatchCase", "cb_WholeString"};
+                for (int i = 0; i < 5; ++i)
+                    dialog->findChild<QCheckBox*>(boxes[i])->setChecked(checks.at(i));
+                dialog->findChild<QPushButton*>("cmd_FindNext")->click();
+            });
+            for (int answer : answers)
+                s.r.expectMsgBox(answer);
+            s.main.Menus().Action("menu_SearchFind")->trigger();
+        };
+        const auto listed = [w] { return w->LV->currentItem() ? w->LV->currentItem()->text(0) : QString(); };
+        const QString question = "Couldn't find \"vendor\"\r\rContinue Find from the top?";
+
+        find("vendor", {true, false, false, false, false});
+        QCOMPARE(w->TV->currentItem(), vendor);
+        QVERIFY(vendor->parent()->isExpanded());
+        QCOMPARE(s.g.settings.Read("Last Search", "REG Editor"), QStringLiteral("vendor"));
+        s.r.expectMsgBox(qlx::vbNo);
+        s.main.Menus().Action("menu_SearchAgain")->trigger();
+        QCOMPARE(s.r.calls().last().text, question);
+        QCOMPARE(s.r.calls().last().title, QStringLiteral("Find"));
+        QCOMPARE(s.r.calls().last().style, qlx::vbYesNo + qlx::vbQuestion);
+        QCOMPARE(w->TV->currentItem(), vendor);
+        s.r.expectMsgBox(qlx::vbYes);
+        w->SearchAgain();
+        QCOMPARE(s.r.calls().last().text, question);
+        QCOMPARE(w->TV->currentItem(), vendor);
+
+        // Value names, then data, each after the value selected.
+        find("p", {false, true, false, false, false});
+        QCOMPARE(listed(), QStringLiteral("Path"));
+        QCOMPARE(w->FocusIndicator(), QStringLiteral("LV"));
+        w->SearchAgain();
+        QCOMPARE(listed(), QStringLiteral("Expand"));
+        w->TV->setCurrentItem(w->FileNode());
+        find("program files", {false, false, true, false, false});
+        QCOMPARE(listed(), QStringLiteral("Path"));
+        const qsizetype asked = s.r.calls().size();
+        find("program files", {true, true, false, false, false}, {qlx::vbYes, qlx::vbOK});
+        QCOMPARE(s.r.calls().at(asked + 2).text, QStringLiteral("Couldn't find \"program files\""));
+        QCOMPARE(s.r.calls().at(asked + 2).style, qlx::vbOKOnly + qlx::vbInformation);
+        QCOMPARE(listed(), QStringLiteral("Path"));
+
+        // Match case and the whole string.
+        w->TV->setCurrentItem(w->FileNode());
+        find("Program files", {false, false, true, true, false}, {qlx::vbNo});
+        find("default", {false, false, true, false, true}, {qlx::vbNo});
+        find("default data", {false, false, true, false, true});
+        QCOMPARE(w->LV->currentItem()->text(1), QStringLiteral("default data"));
+    }
+
     void renamingANode() {
         Shell s;
         form_REG* w = s.OpenBytes("a.reg", "REGEDIT4\r\n[HKEY_USERS\\old]\r\n\"v\"=\"1\"\r\n");
