@@ -100,6 +100,7 @@ public:
     virtual void EditNewDword() {}
     virtual void EditNewBinary() {}
     virtual void EditRename() {}
+    virtual void EditGoToKey() {}
 
     virtual bool WordWrap() const { return false; }
     virtual bool Bulleted() const { return false; }

@@ -666,6 +666,35 @@ void form_REG::Reveal(const RegFind::Place& place) {
     }
 }
 
+void form_REG::EditGoToKey() {
+    const QString path = RegLine::TrimSpaces(
+        qlx::InputBox(QStringLiteral("Enter the full path of the key:"), QStringLiteral("Go to Key"),
+                      lbl_location->text()));
+    if (path.isEmpty())
+        return;
+    if (RegTreeItem* key = KeyAt(path)) {
+        Reveal({key, -1});
+        return;
+    }
+    qlx::MsgBox(QStringLiteral("Couldn't find the key \"") + path + QLatin1Char('"'),
+                qlx::vbOKOnly + qlx::vbInformation, QStringLiteral("Go to Key"));
+}
+
+RegTreeItem* form_REG::KeyAt(const QString& path) const {
+    RegNode* node = fileNode_;
+    for (const QString& name : path.split(QLatin1Char('\\'), Qt::SkipEmptyParts)) {
+        RegNode* parent = node;
+        node = nullptr;
+        for (int i = 0; i < parent->ChildCount() && !node; ++i) {
+            if (parent->Child(i)->Text().compare(name, Qt::CaseInsensitive) == 0)
+                node = parent->Child(i);
+        }
+        if (!node)
+            return nullptr;
+    }
+    return node == fileNode_ ? nullptr : RegTreeItem::Of(node);
+}
+
 // ---- Reading ----
 
 OpenResult form_REG::OpenREG(const QString& path, const QString& title) {

@@ -57,6 +57,8 @@ public:
     // Find asks what to look for and where; Find Next (F3) looks again, for the last search text.
     void SearchFind() override;
     void SearchAgain() override;
+    // Selects and shows the key whose full path (as the location label shows it) the user types.
+    void EditGoToKey() override;
 
     // What the window shows and holds, for the shell and for tests.
     RegTreeItem* FileNode() const { return fileNode_; }
@@ -131,6 +133,8 @@ private:
 
     // Looks for the next match after the selected key or value, offering to go on from the top.
     void FindNext();
+    // The key at that path, its names compared without regard to case; nullptr when there is none.
+    RegTreeItem* KeyAt(const QString& path) const;
     RegFind::Place SelectedPlace() const;
     // Selects the key found and shows it, and the value found in the list.
     void Reveal(const RegFind::Place& place);

@@ -818,7 +818,7 @@ private slots:
         QCOMPARE(ReadAll(s.env.path("a.reg")), kSampleWritten);
     }
 
-    void findLooksInKeysValuesAndData() {
+    void findLooksInKeysValuesAndDataAndGoesToKeys() {
         Shell s;
         form_REG* w = s.OpenBytes("a.reg", kSample);
         s.main.MDIArea()->setActiveSubWindow(w);
@@ -877,6 +877,20 @@ private slots:
         find("default", {false, false, true, false, true}, {qlx::vbNo});
         find("default data", {false, false, true, false, true});
         QCOMPARE(w->LV->currentItem()->text(1), QStringLiteral("default data"));
+
+        // Go to Key: a path as the location label shows it, typed in any case.
+        w->TV->collapseAll();
+        w->TV->setCurrentItem(Node(w, "HKEY_LOCAL_MACHINE"));
+        s.r.expectInput("hkey_local_machine\\software\\VENDOR");
+        s.main.Menus().Action("menu_EditGoToKey")->trigger();
+        QCOMPARE(s.r.calls().last().defaultText, QStringLiteral("HKEY_LOCAL_MACHINE"));
+        QCOMPARE(w->TV->currentItem(), vendor);
+        QVERIFY(vendor->parent()->isExpanded());
+        s.r.expectInput("HKEY_USERS\\x");
+        s.r.expectMsgBox(qlx::vbOK);
+        w->EditGoToKey();
+        QCOMPARE(s.r.calls().last().text, QStringLiteral("Couldn't find the key \"HKEY_USERS\\x\""));
+        QCOMPARE(w->TV->currentItem(), vendor);
     }
 
     void renamingANode() {
