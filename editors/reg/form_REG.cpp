@@ -639,8 +639,9 @@ RegFind::Place form_REG::SelectedPlace() const {
     RegTreeItem* node = RegTreeItem::Of(TV->currentItem());
     if (!node)
         return {fileNode_, -1};
+    // The list keeps its selected value while the key is selected again in the tree.
     const QTreeWidgetItem* value = LV->currentItem();
-    if (focus_ == kLV && value && node == listed_)
+    if (value && node == listed_)
         return {node, value->text(kIndexColumn).toLongLong()};
     return {node, -1};
 }
@@ -653,13 +654,17 @@ void form_REG::Reveal(const RegFind::Place& place) {
     if (listed_ != node)
         ShowValues(node);
     TV->scrollToItem(node);
-    if (place.value < 0)
+    // The keyboard goes where the match is, so that Find Next goes on from there.
+    if (place.value < 0) {
+        TV->setFocus();
         return;
+    }
     for (int row = 0; row < LV->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = LV->topLevelItem(row);
         if (item->text(kIndexColumn).toLongLong() == place.value) {
             LV->setCurrentItem(item);
             LV->scrollToItem(item);
+            LV->setFocus();
             SetRegMenus(kLV);
             return;
         }
