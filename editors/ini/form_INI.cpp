@@ -154,11 +154,15 @@ void form_INI::ClearTree(const QString& rootText) {
     Select(Root());
 }
 
-QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
+IniNode* form_INI::AddLineNode(IniNode* section, const QString& text) {
     auto* line = new IniNode(text.startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value, text);
-    IniNode* parent = IniItem::NodeOf(section);
-    parent->Add(line);
-    parent->SortChildren();
+    section->Add(line);
+    section->SortChildren();
+    return line;
+}
+
+QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
+    IniNode* line = AddLineNode(IniItem::NodeOf(section), text);
     IniView::Follow(section);
     return IniView::ItemOf(section, line);
 }
@@ -200,22 +204,19 @@ form_INI::Shape form_INI::ShapeOf(const QList<IniNode*>& nodes) const {
 }
 
 void form_INI::Restore(const Shape& shape) {
-    for (const Branch& branch : shape.branches) {
-        branch.node->SetText(branch.text);
-        const QSet<IniNode*> staying(branch.children.begin(), branch.children.end());
-        for (IniNode* child : branch.node->Children()) {
-            if (!staying.contains(child))
-                retired_.push_back(child);
+    FollowOffView([this, &shape] {
+        for (const Branch& branch : shape.branches) {
+            branch.node->SetText(branch.text);
+            const QSet<IniNode*> staying(branch.children.begin(), branch.children.end());
+            for (IniNode* child : branch.node->Children()) {
+                if (!staying.contains(child))
+                    retired_.push_back(child);
+            }
+            branch.node->SetChildren(branch.children);
+            for (qsizetype i = 0; i < branch.children.size(); ++i)
+                branch.children.at(i)->SetText(branch.texts.at(i));
         }
-        branch.node->SetChildren(branch.children);
-        for (qsizetype i = 0; i < branch.children.size(); ++i)
-            branch.children.at(i)->SetText(branch.texts.at(i));
-    }
-    {
-        const QSignalBlocker blocker(TV);
-        IniView::Follow(Root());
-    }
-    TV->viewport()->update();
+    });
     QTreeWidgetItem* selected = IniView::ItemOf(Root(), shape.selected);
     Select(selected);
     NodeClick(selected);
@@ -584,35 +585,31 @@ void form_INI::DeleteAllNodes() {
     const Shape before = ShapeOf(sections);
     TV->hide();
     const QString key = IniNode::KeyName(item->text(0));
-    {
-        const QSignalBlocker blocker(TV);
-        // The lines go while the document is out of the view: each removal from the shown tree
-        // would cost time in proportion to all its expanded sections.
-        QTreeWidgetItem* root = Root();
-        const QList<QTreeWidgetItem*> expanded = ExpandedNodes();
-        TV->takeTopLevelItem(0);
-        Retire(TakeKeyLines(key));
-        IniView::Follow(root);
-        TV->addTopLevelItem(root);
-        for (QTreeWidgetItem* node : expanded)
-            node->setExpanded(true);
-    }
+    FollowOffView([this, &key] { Retire(TakeKeyLines(key)); });
     Select(Root());
     Record(sections, before);
     Altered(true);
     TV->show();
 }
 
-QList<QTreeWidgetItem*> form_INI::ExpandedNodes() const {
+void form_INI::FollowOffView(const std::function<void()>& change) {
     QTreeWidgetItem* root = Root();
-    QList<QTreeWidgetItem*> expanded;
+    // By node: the items of sections that leave go with the change.
+    QSet<const IniNode*> expanded;
     if (root->isExpanded())
-        expanded.append(root);
+        expanded.insert(IniItem::NodeOf(root));
     for (int i = 0; i < root->childCount(); ++i) {
         if (root->child(i)->isExpanded())
-            expanded.append(root->child(i));
+            expanded.insert(IniItem::NodeOf(root->child(i)));
     }
-    return expanded;
+    const QSignalBlocker blocker(TV);
+    TV->takeTopLevelItem(0);
+    change();
+    IniView::Follow(root);
+    TV->addTopLevelItem(root);
+    root->setExpanded(expanded.contains(IniItem::NodeOf(root)));
+    for (int i = 0; i < root->childCount(); ++i)
+        root->child(i)->setExpanded(expanded.contains(IniItem::NodeOf(root->child(i))));
 }
 
 IniNode::Taken form_INI::TakeKeyLines(const QString& key) {
@@ -679,15 +676,16 @@ void form_INI::AddSectionToAll() {
     QTreeWidgetItem* root = Root();
     const QList<IniNode*> sections = AllSections();
     const Shape before = ShapeOf(sections);
-    Select(root);
     const WaitCursor wait;
+    FollowOffView([this, &sections, &text] {
+        for (IniNode* section : sections.mid(1))
+            AddLineNode(section, text);
+    });
     for (int i = 0; i < root->childCount(); ++i) {
-        QTreeWidgetItem* section = root->child(i);
-        if (IniItem::Is(section, Kind::Section)) {
-            AddLine(section, text);
-            section->setExpanded(true);
-        }
+        if (IniItem::Is(root->child(i), Kind::Section))
+            root->child(i)->setExpanded(true);
     }
+    Select(root);
     Record(sections, before);
     Altered(true);
 }

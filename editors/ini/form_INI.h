@@ -72,6 +72,8 @@ private:
     void ClearTree(const QString& rootText);
     // Adds a line under a section as a key line or, when it begins with ";", a comment; sorts.
     QTreeWidgetItem* AddLine(QTreeWidgetItem* section, const QString& text);
+    // The same in the nodes alone; the items follow later.
+    IniNode* AddLineNode(IniNode* section, const QString& text);
     // Makes the keys of new section nodes.
     IniReader::KeyMaker KeyMaker() const;
     bool SectionExists(const QString& name) const;
@@ -95,8 +97,10 @@ private:
     void DeleteLine(bool confirm);
     // Takes the key lines of the key out of the document, under the root and in every section.
     IniNode::Taken TakeKeyLines(const QString& key);
-    // The root and the sections that are expanded.
-    QList<QTreeWidgetItem*> ExpandedNodes() const;
+    // Makes the change to the nodes and brings the items in step while the document is out of the
+    // view: in the shown tree each change would cost time in proportion to all its expanded
+    // sections. The root and the sections keep their expansion.
+    void FollowOffView(const std::function<void()>& change);
     void EditLine(QTreeWidgetItem* line);
     void RenameSection(QTreeWidgetItem* section);
     void EditComment(QTreeWidgetItem* comment);
