@@ -5,9 +5,11 @@
 #include "DocumentWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QLineEdit>
 #include <QSaveFile>
 #include <QTreeWidget>
 
@@ -68,6 +70,23 @@ public:
     int form(QDialog&) override { return 0; }
 };
 
+// A search text that is nowhere in the input.
+const QString kMissing = QStringLiteral("nowhere in the file");
+
+// Fills the Find dialog with the missing text and declines to go on from the top.
+class Finder : public qlx::DialogResponder {
+public:
+    Finder() { qlx::SetDialogResponder(this); }
+    ~Finder() override { qlx::SetDialogResponder(nullptr); }
+    int msgBox(const QString&, int, const QString&) override { return qlx::vbNo; }
+    bool inputBox(const QString&, const QString&, const QString&, QString*) override { return false; }
+    bool commonDialog(CommonDialog&, qlx::CommonDialogKind) override { return false; }
+    int form(QDialog& dialog) override {
+        dialog.findChild<QLineEdit*>(QStringLiteral("txt_Find"))->setText(kMissing);
+        return QDialog::Accepted;
+    }
+};
+
 DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {
     DocumentWindow* window = shell.Open(path, DocType::REG);
     QApplication::processEvents();
@@ -120,6 +139,20 @@ struct Bare {
             Write(text, item->child(i),
                   path.isEmpty() ? item->child(i)->text(0) : path + '\\' + item->child(i)->text(0));
     }
+    // Every key name and value line, for a text: what the registry window's Find goes through.
+    bool Find(const QTreeWidgetItem* item, const QString& text) const {
+        if (item->text(0).contains(text, Qt::CaseInsensitive))
+            return true;
+        for (const QString& line : values.value(item)) {
+            if (line.contains(text, Qt::CaseInsensitive))
+                return true;
+        }
+        for (int i = 0; i < item->childCount(); ++i) {
+            if (Find(item->child(i), text))
+                return true;
+        }
+        return false;
+    }
     void Save(const QString& path) const {
         QString text = QStringLiteral("REGEDIT4\r\n\r\n");
         const QTreeWidgetItem* root = tree.topLevelItem(0);
@@ -164,4 +197,21 @@ double RegBench::SaveBare() const {
     Bare toolkit;
     toolkit.Open(InputPath());
     return Timed([&] { toolkit.Save(folder_ + "/bare.reg"); });
+}
+
+double RegBench::FindOurs() const {
+    BenchShell shell(folder_ + "/shell");
+    DocumentWindow* window = nullptr;
+    {
+        Yes yes;
+        window = OpenInProgram(shell, InputPath());
+    }
+    Finder finder;
+    return Timed([&] { window->SearchFind(); });
+}
+
+double RegBench::FindBare() const {
+    Bare toolkit;
+    toolkit.Open(InputPath());
+    return Timed([&] { toolkit.Find(toolkit.tree.topLevelItem(0), kMissing); });
 }

@@ -20,6 +20,9 @@ public:
     double OpenBare() const;
     double SaveOurs() const;
     double SaveBare() const;
+    // Find over the whole document, from the file node, for a text that is not in it.
+    double FindOurs() const;
+    double FindBare() const;
 
 private:
     QString folder_;

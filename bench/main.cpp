@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
         {"save wide", wide, [&] { return ini.SaveWideOurs(); }, [&] { return ini.SaveWideBare(); }},
         {"open reg", regSize, [&] { return reg.OpenOurs(); }, [&] { return reg.OpenBare(); }},
         {"save reg", regSize, [&] { return reg.SaveOurs(); }, [&] { return reg.SaveBare(); }},
+        {"find reg", regSize, [&] { return reg.FindOurs(); }, [&] { return reg.FindBare(); }},
         {"open rtf", rtfSize, [&] { return rtf.OpenOurs(); }, [&] { return rtf.OpenBare(); }},
         {"save rtf", rtfSize, [&] { return rtf.SaveOurs(); }, [&] { return rtf.SaveBare(); }},
     };

@@ -5,6 +5,7 @@
 #include "DocumentHost.h"
 #include "Global.h"
 #include "Twips.h"
+#include "UndoStep.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,7 +14,9 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QTextDocument>
 #include <QTime>
+#include <QUndoStack>
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
@@ -36,11 +39,17 @@ QSize ContentTwips(DocType type) {
 } // namespace
 
 DocumentWindow::DocumentWindow(Global& global, DocumentHost& host, DocType type)
-    : g_(global), host_(host), type_(type) {
+    : g_(global), host_(host), type_(type), steps_(new QUndoStack(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    connect(steps_, &QUndoStack::indexChanged, this, &DocumentWindow::ShowUndoState);
     // The frame's own menu closes by Ctrl+W as well, which belongs to Save All of the program.
     for (QAction* action : systemMenu()->actions())
         action->setShortcut(QKeySequence());
+}
+
+DocumentWindow::~DocumentWindow() {
+    // The history goes with the window, which no longer shows its state.
+    steps_->disconnect(this);
 }
 
 QString DocumentWindow::TypeName(DocType type) {
@@ -82,6 +91,57 @@ void DocumentWindow::Altered(bool changed) {
 void DocumentWindow::Activate() {
     g_.activeDocument = this;
     host_.SetMenuState(TypeName(type_));
+    ShowUndoState();
+}
+
+void DocumentWindow::EditUndo() {
+    if (pad_) {
+        QMetaObject::invokeMethod(pad_, "undo");
+        return;
+    }
+    steps_->undo();
+    Altered(!steps_->isClean());
+}
+
+void DocumentWindow::EditRedo() {
+    if (pad_) {
+        QMetaObject::invokeMethod(pad_, "redo");
+        return;
+    }
+    steps_->redo();
+    Altered(!steps_->isClean());
+}
+
+void DocumentWindow::UsePadHistory(QWidget* pad, QTextDocument* document) {
+    pad_ = pad;
+    padDocument_ = document;
+    connect(document, &QTextDocument::undoAvailable, this, &DocumentWindow::ShowUndoState);
+    connect(document, &QTextDocument::redoAvailable, this, &DocumentWindow::ShowUndoState);
+}
+
+void DocumentWindow::PushStep(std::function<void()> undo, std::function<void()> redo) {
+    steps_->push(new UndoStep(std::move(undo), std::move(redo)));
+}
+
+void DocumentWindow::ClearSteps() {
+    steps_->clear();
+}
+
+bool DocumentWindow::CanUndo() const {
+    return padDocument_ ? padDocument_->isUndoAvailable() : steps_->canUndo();
+}
+
+bool DocumentWindow::CanRedo() const {
+    return padDocument_ ? padDocument_->isRedoAvailable() : steps_->canRedo();
+}
+
+void DocumentWindow::ShowUndoState() {
+    if (g_.activeDocument != this)
+        return;
+    for (const char* name : {"menu_EditUndo", "menu_EditRegUndo"})
+        host_.MenuItem(QString::fromLatin1(name))->setEnabled(CanUndo());
+    for (const char* name : {"menu_EditRedo", "menu_EditRegRedo"})
+        host_.MenuItem(QString::fromLatin1(name))->setEnabled(CanRedo());
 }
 
 QSize DocumentWindow::sizeHint() const {
@@ -156,6 +216,7 @@ bool DocumentWindow::Save(bool askName) {
     entry.title = title;
     Saved(title);
     setWindowTitle(title);
+    steps_->setClean();
     Altered(false);
     return true;
 }

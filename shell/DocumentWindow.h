@@ -8,9 +8,13 @@
 
 #include <QMdiSubWindow>
 
+#include <functional>
+
 class DocumentHost;
 class Global;
 class QPrinter;
+class QTextDocument;
+class QUndoStack;
 
 // What opening a file came to: read, declined by the user on the way, or not readable.
 struct OpenResult {
@@ -27,6 +31,7 @@ class DocumentWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     DocumentWindow(Global& global, DocumentHost& host, DocType type);
+    ~DocumentWindow() override;
 
     DocType Type() const { return type_; }
     // "INI", "REG", "RTF" or "TXT".
@@ -59,6 +64,10 @@ public:
     // Shows the content of a file named relative to the current folder, as an untitled document.
     virtual void LoadFileByName(const QString&) {}
 
+    // Each edit of the document is one step back and forth; returning to the state of the last
+    // save (or of the reading) clears the changed mark, leaving it sets the mark again.
+    virtual void EditUndo();
+    virtual void EditRedo();
     virtual void EditCut() {}
     virtual void EditCopy() {}
     virtual void EditPaste() {}
@@ -91,6 +100,7 @@ public:
     virtual void EditNewDword() {}
     virtual void EditNewBinary() {}
     virtual void EditRename() {}
+    virtual void EditGoToKey() {}
 
     virtual bool WordWrap() const { return false; }
     virtual bool Bulleted() const { return false; }
@@ -109,6 +119,18 @@ protected:
     // The editor's close logic: true when the window may go. The default asks "Save this file?"
     // for a changed document and saves on Yes; a save that did not happen keeps the window.
     virtual bool QueryClose();
+
+    // Takes an edit already made into the history: undo and redo bring back the state before and
+    // after it.
+    void PushStep(std::function<void()> undo, std::function<void()> redo);
+    // A new or freshly read document: no history, and the state that counts as saved.
+    void ClearSteps();
+    // For a text pad: its own history stands for the document's.
+    void UsePadHistory(QWidget* pad, QTextDocument* document);
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Enables the Undo and Redo items while this is the active document.
+    void ShowUndoState();
 
     // The one save: to the slot's file, or (askName, or no file yet) to a file the user names. The
     // slot keeps its path and title until a file is written, so a cancel leaves them as they were.
@@ -142,4 +164,7 @@ protected:
 
 private:
     DocType type_;
+    QUndoStack* steps_;
+    QWidget* pad_ = nullptr;
+    QTextDocument* padDocument_ = nullptr;
 };

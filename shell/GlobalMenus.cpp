@@ -25,6 +25,10 @@ const Routed kRouted[] = {
     {"menu_FileSaveAsExpanded", &DocumentWindow::FileSaveAsExpanded},
     {"menu_FileSaveAs", &DocumentWindow::SaveAs},
     {"menu_FileClose", &DocumentWindow::FileClose},
+    {"menu_EditUndo", &DocumentWindow::EditUndo},
+    {"menu_EditRedo", &DocumentWindow::EditRedo},
+    {"menu_EditRegUndo", &DocumentWindow::EditUndo},
+    {"menu_EditRegRedo", &DocumentWindow::EditRedo},
     {"menu_EditCut", &DocumentWindow::EditCut},
     {"menu_EditCopy", &DocumentWindow::EditCopy},
     {"menu_EditPaste", &DocumentWindow::EditPaste},
@@ -45,6 +49,7 @@ const Routed kRouted[] = {
     {"menu_EditNewBinary", &DocumentWindow::EditNewBinary},
     {"menu_EditDelete", &DocumentWindow::EditDelete},
     {"menu_EditRename", &DocumentWindow::EditRename},
+    {"menu_EditGoToKey", &DocumentWindow::EditGoToKey},
     {"menu_SearchFind", &DocumentWindow::SearchFind},
     {"menu_SearchAgain", &DocumentWindow::SearchAgain},
     {"menu_SearchReplace", &DocumentWindow::SearchReplace},
@@ -108,6 +113,9 @@ const Item kBar[] = {
     {"menu_MDIPasteNewTXT", "Paste to new &TXT", nullptr, false},
     End,
     {"menu_Edit", "&Edit", nullptr, true},
+    {"menu_EditUndo", "&Undo", "Ctrl+Z", false},
+    {"menu_EditRedo", "&Redo", "Ctrl+Y", false},
+    {"sep_EditUndo", nullptr, nullptr, false},
     {"menu_EditCut", "&Cut", nullptr, false},
     {"menu_EditCopy", "C&opy", nullptr, false},
     {"menu_EditPaste", "&Paste", nullptr, false},
@@ -139,6 +147,9 @@ const Item kBar[] = {
     End,
     End,
     {"menu_EditReg", "&Edit", nullptr, true},
+    {"menu_EditRegUndo", "&Undo", "Ctrl+Z", false},
+    {"menu_EditRegRedo", "&Redo", "Ctrl+Y", false},
+    {"sep_EditRegUndo", nullptr, nullptr, false},
     {"menu_EditModify", "&Modify", nullptr, false},
     {"sep_EditRegModify", nullptr, nullptr, false},
     {"menu_EditNew", "&New", nullptr, true},
@@ -152,6 +163,8 @@ const Item kBar[] = {
     {"menu_EditDelete", "Delete", "Ctrl+D", false},
     {"sep_EditRegRename", nullptr, nullptr, false},
     {"menu_EditRename", "&Rename", "Ctrl+R", false},
+    {"sep_EditRegGoTo", nullptr, nullptr, false},
+    {"menu_EditGoToKey", "&Go to Key", "Ctrl+L", false},
     End,
     {"menu_Search", "&Search", nullptr, true},
     {"menu_SearchFind", "&Find", "Ctrl+F", false},
@@ -299,7 +312,9 @@ void GlobalMenus::SetState(const QString& typeName) {
               "sep_EditWordWrap", "sep_EditDelete"},
              true);
         WordWrap()->setChecked(g_.activeDocument && g_.activeDocument->WordWrap());
-        Show({"menu_Search"}, true);
+        Show({"menu_Search", "menu_SearchReplace"}, true);
+        Action(QStringLiteral("menu_SearchFind"))->setText(QStringLiteral("&Find"));
+        Action(QStringLiteral("menu_SearchAgain"))->setText(QStringLiteral("Find &Again"));
         Show({"menu_EditKeyValue", "menu_EditSections", "sep_EditKeyValue", "menu_EditReg", "menu_View"}, false);
         Show({"menu_EditPasteAs"}, rtf);
         Show({"menu_Format"}, rtf);
@@ -316,15 +331,28 @@ void GlobalMenus::SetState(const QString& typeName) {
               "menu_EditSections"},
              true);
         Show({"menu_EditSelectAll", "sep_EditSelectAll", "menu_EditTimeDate", "sep_EditTimeDate",
-              "menu_EditWordWrap", "sep_EditWordWrap", "menu_Search", "menu_Format", "menu_EditMDI",
-              "menu_EditReg"},
+              "menu_EditWordWrap", "sep_EditWordWrap", "menu_Format", "menu_EditMDI", "menu_EditReg"},
              false);
         Show({"menu_View"}, true);
+        ShowTreeSearch();
     } else if (typeName == QLatin1String("REG")) {
         Show({"menu_FileRegSave", "menu_FileRegSaveAs"}, true);
-        Show({"menu_FileSave", "menu_FileSaveAs", "menu_Edit", "menu_Search", "menu_Format", "menu_View"}, false);
+        Show({"menu_FileSave", "menu_FileSaveAs", "menu_Edit", "menu_Format", "menu_View"}, false);
         Show({"menu_EditReg"}, true);
+        ShowTreeSearch();
     }
+    // Ctrl+Z and Ctrl+Y belong to the one Edit menu the document shows.
+    const bool reg = typeName == QLatin1String("REG");
+    Show({"menu_EditUndo", "menu_EditRedo", "sep_EditUndo"}, !reg);
+    Show({"menu_EditRegUndo", "menu_EditRegRedo", "sep_EditRegUndo"}, reg);
+}
+
+void GlobalMenus::ShowTreeSearch() const {
+    // The tree windows find lines, keys and values; they replace nothing.
+    Show({"menu_Search"}, true);
+    Show({"menu_SearchReplace"}, false);
+    Action(QStringLiteral("menu_SearchFind"))->setText(QStringLiteral("&Find\u2026"));
+    Action(QStringLiteral("menu_SearchAgain"))->setText(QStringLiteral("Find &Next"));
 }
 
 bool GlobalMenus::PasteAsIsPlainText() const {

@@ -43,6 +43,8 @@ private:
     void Build();
     void Show(std::initializer_list<const char*> names, bool visible) const;
     bool AnyDocumentOpen() const;
+    // The Search menu of the INI and registry windows: Find and Find Next.
+    void ShowTreeSearch() const;
 
     Global& g_;
     QMainWindow& window_;

@@ -12,6 +12,7 @@
 #include "Twips.h"
 #include "form_ADE.h"
 #include "form_INIAddValue.h"
+#include "form_TreeFind.h"
 #include "DocumentHost.h"
 
 #include <QAction>
@@ -22,11 +23,17 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
+// Where the last search text is kept, as the pads keep theirs.
+const QString kSettingsKey = QStringLiteral("INI Editor");
+const QString kLastSearch = QStringLiteral("Last Search");
 using Kind = IniItem::Kind;
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -115,6 +122,61 @@ form_INI::~form_INI() {
     // The items go before the nodes they show.
     const QSignalBlocker blocker(TV);
     TV->clear();
+    FreeRetired();
+}
+
+void form_INI::SearchFind() {
+    IniFind::Options options = find_;
+    if (options.text.isEmpty())
+        options.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    form_TreeFind dialog(options.text,
+                         {{"cb_Sections", QStringLiteral("&Sections"), options.sections},
+                          {"cb_Keys", QStringLiteral("&Keys"), options.keys},
+                          {"cb_Values", QStringLiteral("&Values"), options.values},
+                          {"cb_Comments", QStringLiteral("C&omments"), options.comments}},
+                         options.matchCase, options.wholeString, this);
+    if (qlx::ShowForm(dialog) != QDialog::Accepted)
+        return;
+    find_ = {dialog.Text(),
+             dialog.Checked("cb_Sections"),
+             dialog.Checked("cb_Keys"),
+             dialog.Checked("cb_Values"),
+             dialog.Checked("cb_Comments"),
+             dialog.MatchCase(),
+             dialog.WholeString()};
+    g_.settings.Write(kLastSearch, find_.text, kSettingsKey);
+    FindNext();
+}
+
+void form_INI::SearchAgain() {
+    if (find_.text.isEmpty())
+        find_.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    if (find_.text.isEmpty())
+        SearchFind();
+    else
+        FindNext();
+}
+
+void form_INI::FindNext() {
+    const IniFind find(find_);
+    IniNode* hit = find.After(IniItem::NodeOf(Selected()));
+    if (!hit) {
+        const QString caption = QStringLiteral("Find");
+        const QString notFound = QStringLiteral("Couldn't find \"") + find_.text + QLatin1Char('"');
+        if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
+                        qlx::vbYesNo + qlx::vbQuestion, caption) != qlx::vbYes)
+            return;
+        hit = find.After(document_.get());
+        if (!hit) {
+            qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
+            return;
+        }
+    }
+    QTreeWidgetItem* item = IniView::ItemOf(Root(), hit);
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    TV->setCurrentItem(item);
+    TV->scrollToItem(item);
 }
 
 QTreeWidgetItem* form_INI::Root() const {
@@ -137,7 +199,7 @@ void form_INI::Remove(QTreeWidgetItem* item) {
         const QSignalBlocker blocker(TV);
         delete item;
     }
-    delete node;
+    Retire(node->Parent()->Take(node));
 }
 
 void form_INI::ClearTree(const QString& rootText) {
@@ -150,11 +212,15 @@ void form_INI::ClearTree(const QString& rootText) {
     Select(Root());
 }
 
-QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
+IniNode* form_INI::AddLineNode(IniNode* section, const QString& text) {
     auto* line = new IniNode(text.startsWith(QLatin1Char(';')) ? Kind::Comment : Kind::Value, text);
-    IniNode* parent = IniItem::NodeOf(section);
-    parent->Add(line);
-    parent->SortChildren();
+    section->Add(line);
+    section->SortChildren();
+    return line;
+}
+
+QTreeWidgetItem* form_INI::AddLine(QTreeWidgetItem* section, const QString& text) {
+    IniNode* line = AddLineNode(IniItem::NodeOf(section), text);
     IniView::Follow(section);
     return IniView::ItemOf(section, line);
 }
@@ -178,6 +244,91 @@ bool form_INI::SectionExists(const QString& name) const {
 
 QString form_INI::Text() const {
     return IniWriter::Document(document_.get(), u"\n");
+}
+
+// --- Undo and redo ---
+
+form_INI::Shape form_INI::ShapeOf(const QList<IniNode*>& nodes) const {
+    Shape shape{{}, IniItem::NodeOf(Selected())};
+    shape.branches.reserve(size_t(nodes.size()));
+    for (IniNode* node : nodes) {
+        QStringList texts;
+        texts.reserve(node->Children().size());
+        for (const IniNode* child : node->Children())
+            texts.append(child->Text());
+        shape.branches.push_back({node, node->Text(), node->Children(), texts});
+    }
+    return shape;
+}
+
+void form_INI::Restore(const Shape& shape) {
+    FollowOffView([this, &shape] {
+        for (const Branch& branch : shape.branches) {
+            branch.node->SetText(branch.text);
+            const QSet<IniNode*> staying(branch.children.begin(), branch.children.end());
+            for (IniNode* child : branch.node->Children()) {
+                if (!staying.contains(child))
+                    retired_.push_back(child);
+            }
+            branch.node->SetChildren(branch.children);
+            for (qsizetype i = 0; i < branch.children.size(); ++i)
+                branch.children.at(i)->SetText(branch.texts.at(i));
+        }
+    });
+    QTreeWidgetItem* selected = IniView::ItemOf(Root(), shape.selected);
+    Select(selected);
+    NodeClick(selected);
+}
+
+void form_INI::Record(const QList<IniNode*>& nodes, const Shape& before) {
+    PushStep([this, before] { Restore(before); }, [this, after = ShapeOf(nodes)] { Restore(after); });
+}
+
+QList<IniNode*> form_INI::AllSections() const {
+    QList<IniNode*> nodes{document_.get()};
+    for (IniNode* child : document_->Children()) {
+        if (IniNode::Is(child, Kind::Section))
+            nodes.append(child);
+    }
+    return nodes;
+}
+
+QList<IniNode*> form_INI::PasteTargets() const {
+    IniNode* selected = IniItem::NodeOf(Selected());
+    if (IniNode::Is(selected, Kind::Value))
+        selected = selected->Parent();
+    QList<IniNode*> nodes{document_.get()};
+    if (IniNode::Is(selected, Kind::Section))
+        nodes.append(selected);
+    return nodes;
+}
+
+void form_INI::Retire(std::unique_ptr<IniNode> node) {
+    retired_.push_back(node.release());
+}
+
+void form_INI::Retire(IniNode::Taken nodes) {
+    for (std::unique_ptr<IniNode>& node : nodes)
+        Retire(std::move(node));
+}
+
+void form_INI::Forget() {
+    ClearSteps();
+    FreeRetired();
+}
+
+void form_INI::FreeRetired() {
+    // A node back in the document, or under another retired node, goes with its parent.
+    std::vector<IniNode*> loose;
+    for (IniNode* node : retired_) {
+        if (!node->Parent() && node != document_.get())
+            loose.push_back(node);
+    }
+    std::sort(loose.begin(), loose.end());
+    loose.erase(std::unique(loose.begin(), loose.end()), loose.end());
+    for (IniNode* node : loose)
+        delete node;
+    retired_.clear();
 }
 
 // --- Buttons and layout ---
@@ -239,6 +390,7 @@ void form_INI::NewINI() {
     TV->show();
     ShowButtons(false);
     SetButtons(true, false, false, false, false);
+    Forget();
     ClearTree(QStringLiteral("New INI File"));
     SetWidthTwips(kWidthTwips);
     if (g_.settings.startEditorsMax)
@@ -250,6 +402,7 @@ OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
     DecodedText decoded;
     if (std::optional<FileError> error = TextFile::Read(path, &decoded))
         return OpenResult::Failed(*error);
+    Forget();
     TV->show();
     ShowButtons(false);
     SetButtons(true, true, false, false, false);
@@ -289,6 +442,8 @@ void form_INI::EndReading(QTreeWidgetItem* selected) {
 }
 
 void form_INI::Paste(const QStringList& lines) {
+    const QList<IniNode*> targets = PasteTargets();
+    const Shape before = ShapeOf(targets);
     IniReader::Pasted pasted;
     {
         const QSignalBlocker blocker(TV);
@@ -298,9 +453,12 @@ void form_INI::Paste(const QStringList& lines) {
         IniView::Follow(Root());
     }
     EndReading(IniView::ItemOf(Root(), pasted.selected));
+    Retire(std::move(pasted.replaced));
     // A paste that went unmarked would be lost without a question on closing.
-    if (pasted.changed)
+    if (pasted.changed) {
+        Record(targets, before);
         Altered(true);
+    }
 }
 
 void form_INI::EditPaste() {
@@ -389,7 +547,14 @@ void form_INI::EditCut() {
         break;
     case Kind::File:
         if (HasSection()) {
-            ClearTree(item->text(0));
+            const Shape before = ShapeOf({document_.get()});
+            Retire(document_->TakeIf([](const IniNode*) { return true; }));
+            {
+                const QSignalBlocker blocker(TV);
+                IniView::Follow(item);
+            }
+            Select(item);
+            Record({document_.get()}, before);
             Altered(true);
         }
         break;
@@ -436,6 +601,7 @@ void form_INI::DeleteSectionNode(bool confirm) {
     }
     if (!IniItem::Is(item, Kind::Section) || (confirm && !ConfirmDeletion(QStringLiteral("Section"), item)))
         return;
+    const Shape before = ShapeOf({document_.get()});
     Remove(item);
     Select(Root());
     if (Root()->childCount() == 0)
@@ -443,6 +609,7 @@ void form_INI::DeleteSectionNode(bool confirm) {
     Enable(AddValueButton, false);
     Enable(DeleteValueButton, false);
     Enable(EditButton, false);
+    Record({document_.get()}, before);
     Altered(true);
 }
 
@@ -460,8 +627,10 @@ void form_INI::DeleteLine(bool confirm) {
         return;
     Enable(DeleteValueButton, false);
     QTreeWidgetItem* section = item->parent();
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     Remove(item);
     Select(section);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -470,36 +639,35 @@ void form_INI::DeleteAllNodes() {
     if (!IniItem::Is(item, Kind::Value))
         return;
     const WaitCursor wait;
+    const QList<IniNode*> sections = AllSections();
+    const Shape before = ShapeOf(sections);
     TV->hide();
     const QString key = IniNode::KeyName(item->text(0));
-    {
-        const QSignalBlocker blocker(TV);
-        // The lines go while the document is out of the view: each removal from the shown tree
-        // would cost time in proportion to all its expanded sections.
-        QTreeWidgetItem* root = Root();
-        const QList<QTreeWidgetItem*> expanded = ExpandedNodes();
-        TV->takeTopLevelItem(0);
-        const IniNode::Taken removed = TakeKeyLines(key);
-        IniView::Follow(root);
-        TV->addTopLevelItem(root);
-        for (QTreeWidgetItem* node : expanded)
-            node->setExpanded(true);
-    }
+    FollowOffView([this, &key] { Retire(TakeKeyLines(key)); });
     Select(Root());
+    Record(sections, before);
     Altered(true);
     TV->show();
 }
 
-QList<QTreeWidgetItem*> form_INI::ExpandedNodes() const {
+void form_INI::FollowOffView(const std::function<void()>& change) {
     QTreeWidgetItem* root = Root();
-    QList<QTreeWidgetItem*> expanded;
+    // By node: the items of sections that leave go with the change.
+    QSet<const IniNode*> expanded;
     if (root->isExpanded())
-        expanded.append(root);
+        expanded.insert(IniItem::NodeOf(root));
     for (int i = 0; i < root->childCount(); ++i) {
         if (root->child(i)->isExpanded())
-            expanded.append(root->child(i));
+            expanded.insert(IniItem::NodeOf(root->child(i)));
     }
-    return expanded;
+    const QSignalBlocker blocker(TV);
+    TV->takeTopLevelItem(0);
+    change();
+    IniView::Follow(root);
+    TV->addTopLevelItem(root);
+    root->setExpanded(expanded.contains(IniItem::NodeOf(root)));
+    for (int i = 0; i < root->childCount(); ++i)
+        root->child(i)->setExpanded(expanded.contains(IniItem::NodeOf(root->child(i))));
 }
 
 IniNode::Taken form_INI::TakeKeyLines(const QString& key) {
@@ -526,10 +694,12 @@ void form_INI::AddSection() {
                           title, name);
     if (name.isEmpty())
         return;
+    const Shape before = ShapeOf({document_.get()});
     document_->Add(new IniNode(Kind::Section, name, KeyMaker()()));
     document_->SortChildren();
     IniView::Follow(Root());
     Root()->setExpanded(true);
+    Record({document_.get()}, before);
     Altered(true);
 }
 
@@ -547,8 +717,10 @@ void form_INI::AddValue() {
     const QString key = dialog.Key();
     if (key.isEmpty() || key == form_ADE::kCancel)
         return;
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     AddLine(section, key + QLatin1Char('=') + dialog.Value());
     section->setExpanded(true);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -560,15 +732,19 @@ void form_INI::AddSectionToAll() {
         return;
     const QString text = key + QLatin1Char('=') + dialog.Value();
     QTreeWidgetItem* root = Root();
-    Select(root);
+    const QList<IniNode*> sections = AllSections();
+    const Shape before = ShapeOf(sections);
     const WaitCursor wait;
+    FollowOffView([this, &sections, &text] {
+        for (IniNode* section : sections.mid(1))
+            AddLineNode(section, text);
+    });
     for (int i = 0; i < root->childCount(); ++i) {
-        QTreeWidgetItem* section = root->child(i);
-        if (IniItem::Is(section, Kind::Section)) {
-            AddLine(section, text);
-            section->setExpanded(true);
-        }
+        if (IniItem::Is(root->child(i), Kind::Section))
+            root->child(i)->setExpanded(true);
     }
+    Select(root);
+    Record(sections, before);
     Altered(true);
 }
 
@@ -600,6 +776,8 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
     const QString key = dialog.Key();
     if (key == form_ADE::kCancel)
         return;
+    IniNode* sectionNode = IniItem::NodeOf(section);
+    const Shape before = ShapeOf({sectionNode});
     if (key.isEmpty() || key == form_ADE::kDelete) {
         const bool remove =
             key.isEmpty()
@@ -609,6 +787,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
         if (remove) {
             Remove(line);
             Select(section);
+            Record({sectionNode}, before);
             Altered(true);
         }
         return;
@@ -619,6 +798,7 @@ void form_INI::EditLine(QTreeWidgetItem* line) {
         Replace(line, AddLine(section, newText));
     else
         line->setText(0, newText);
+    Record({sectionNode}, before);
     Altered(true);
 }
 
@@ -627,7 +807,9 @@ void form_INI::RenameSection(QTreeWidgetItem* section) {
                                        QStringLiteral("Section Name Change"), section->text(0));
     if (name.isEmpty())
         return;
+    const Shape before = ShapeOf({IniItem::NodeOf(section)});
     section->setText(0, name);
+    Record({IniItem::NodeOf(section)}, before);
     Altered(true);
 }
 
@@ -636,10 +818,13 @@ void form_INI::EditComment(QTreeWidgetItem* comment) {
         qlx::InputBox(QStringLiteral("Alter the comment:"), QStringLiteral("Comments"), comment->text(0));
     if (text.isEmpty())
         return;
+    IniNode* parent = IniItem::NodeOf(comment->parent());
+    const Shape before = ShapeOf({parent});
     if (text.startsWith(QLatin1Char(';')))
         comment->setText(0, text);
     else
         Replace(comment, AddLine(comment->parent(), text));
+    Record({parent}, before);
     Altered(true);
 }
 

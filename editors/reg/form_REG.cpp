@@ -13,6 +13,7 @@
 #include "TextFile.h"
 #include "Twips.h"
 #include "form_AddHK.h"
+#include "form_TreeFind.h"
 #include "form_REGEdit.h"
 #include "DocumentHost.h"
 
@@ -28,6 +29,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -39,6 +41,8 @@ namespace {
 const QString kTV = QStringLiteral("TV");
 const QString kLV = QStringLiteral("LV");
 const QString kSettingsKey = QStringLiteral("REG Editor");
+// Kept as the pad search keeps its own, under the editor's key.
+const QString kLastSearch = QStringLiteral("Last Search");
 constexpr int kPaintIntervalMs = 100;
 constexpr int kLargeFile = 500;
 constexpr int kStages = 8;
@@ -79,6 +83,37 @@ bool IsAncestorOrSelf(const QTreeWidgetItem* node, const QTreeWidgetItem* of) {
     }
     return false;
 }
+
+// Keys an edit put into the tree or took out of it, each with its place. While out of the tree they
+// belong to the step that holds them.
+class Grafts {
+public:
+    using Place = form_REG::KeyPlace;
+    Grafts(std::vector<Place> places, bool in) : places_(std::move(places)), in_(in) {}
+    ~Grafts() {
+        if (!in_) {
+            for (const Place& place : places_)
+                delete place.item;
+        }
+    }
+    Grafts(const Grafts&) = delete;
+    Grafts& operator=(const Grafts&) = delete;
+
+    void PutIn() {
+        for (const Place& place : places_)
+            place.parent->insertChild(place.index, place.item);
+        in_ = true;
+    }
+    void TakeOut() {
+        for (auto place = places_.rbegin(); place != places_.rend(); ++place)
+            place->parent->takeChild(place->index);
+        in_ = false;
+    }
+
+private:
+    std::vector<Place> places_;
+    bool in_;
+};
 
 // Names and strings stand between quotes in the file; the value dialog shows them as the user types
 // them. A text the user leaves as it was shown keeps its escapes as they stand in the file.
@@ -163,6 +198,7 @@ void form_REG::NewREG() {
     if (g_.settings.startEditorsMax)
         showMaximized();
     MarkAltered(false);
+    ClearSteps();
     TV->setCurrentItem(fileNode_);
     ShowValues(fileNode_);
 }
@@ -295,6 +331,68 @@ bool form_REG::eventFilter(QObject* watched, QEvent* event) {
     return DocumentWindow::eventFilter(watched, event);
 }
 
+// ---- Undo and redo ----
+
+form_REG::View form_REG::CurrentView() const {
+    return {TV->currentItem(), listed_, LV->indexOfTopLevelItem(LV->currentItem()), focus_};
+}
+
+void form_REG::ShowView(const View& view) {
+    if (view.listed) {
+        ShowValues(view.listed);
+    } else {
+        LV->clear();
+        listed_ = nullptr;
+    }
+    {
+        const QSignalBlocker blocker(TV);
+        TV->setCurrentItem(view.current);
+    }
+    if (view.row >= 0 && view.row < LV->topLevelItemCount())
+        LV->setCurrentItem(LV->topLevelItem(view.row));
+    SetRegMenus(view.focus);
+}
+
+void form_REG::Record(const View& before, std::function<void()> undo, std::function<void()> redo) {
+    MarkAltered(true);
+    const View after = CurrentView();
+    // The tree changes without the list following every current key on the way.
+    PushStep(
+        [this, before, undo = std::move(undo)] {
+            {
+                const QSignalBlocker blocker(TV);
+                undo();
+            }
+            ShowView(before);
+        },
+        [this, after, redo = std::move(redo)] {
+            {
+                const QSignalBlocker blocker(TV);
+                redo();
+            }
+            ShowView(after);
+        });
+}
+
+void form_REG::RecordValue(const View& before, qsizetype index, const RegValueTable::Record& old) {
+    const RegValueTable::Record now = values_.At(index);
+    Record(
+        before, [this, index, old] { values_.Restore(index, old); },
+        [this, index, now] { values_.Restore(index, now); });
+}
+
+void form_REG::RecordKeys(const View& before, std::vector<KeyPlace> places, bool in) {
+    if (places.empty())
+        return;
+    const auto grafts = std::make_shared<Grafts>(std::move(places), in);
+    const auto putIn = [grafts] { grafts->PutIn(); };
+    const auto takeOut = [grafts] { grafts->TakeOut(); };
+    if (in)
+        Record(before, takeOut, putIn);
+    else
+        Record(before, putIn, takeOut);
+}
+
 // ---- Editing ----
 
 void form_REG::EditNewKey() {
@@ -305,7 +403,9 @@ void form_REG::EditNewKey() {
     if (!node)
         return;
     const QString tag = RegNodes::Tag(node);
+    const View before = CurrentView();
     if (tag == RegNodes::FileTag()) {
+        const int hives = fileNode_->childCount();
         form_AddHK dialog(this);
         for (int i = 0; i < fileNode_->ChildCount(); ++i) {
             const RegNode* child = fileNode_->Child(i);
@@ -322,6 +422,10 @@ void form_REG::EditNewKey() {
         }
         TV->setCurrentItem(fileNode_);
         fileNode_->setExpanded(true);
+        std::vector<KeyPlace> added;
+        for (int i = hives; i < fileNode_->childCount(); ++i)
+            added.push_back({fileNode_, i, fileNode_->child(i)});
+        RecordKeys(before, std::move(added), true);
         return;
     }
     if (tag != RegNodes::HiveTag() && tag != RegNodes::BranchTag())
@@ -334,8 +438,9 @@ void form_REG::EditNewKey() {
         TV->setCurrentItem(RegTreeItem::Of(existing));
         return;
     }
-    nodes_.Add(node, name, RegNodes::BranchTag());
+    RegTreeItem* added = RegTreeItem::Of(nodes_.Add(node, name, RegNodes::BranchTag()));
     node->setExpanded(true);
+    RecordKeys(before, {{node, node->indexOfChild(added), added}}, true);
 }
 
 void form_REG::EditNewString() {
@@ -388,8 +493,11 @@ void form_REG::AddValueOfType(const QString& type) {
         return;
     }
     const QString data = dialog.txt_value->toPlainText();
-    values_.Append(owner, type, name, type == RegValueTable::RegSz() ? RegLine::Escaped(data) : data);
+    const View before = CurrentView();
+    const qsizetype index =
+        values_.Append(owner, type, name, type == RegValueTable::RegSz() ? RegLine::Escaped(data) : data);
     ShowValues(node);
+    RecordValue(before, index, {});
 }
 
 void form_REG::ModifyValue(QTreeWidgetItem* item) {
@@ -422,9 +530,10 @@ void form_REG::ModifyValue(QTreeWidgetItem* item) {
     const QString data = type == RegValueTable::Deletion() ? QString()
                          : type == RegValueTable::RegSz()  ? Stored(value, record.data, quotedData)
                                                            : value;
+    const View before = CurrentView();
     values_.Change(index, name, data);
-    MarkAltered(true);
     ShowValues(listed_);
+    RecordValue(before, index, record);
 }
 
 void form_REG::EditModify() {
@@ -444,13 +553,16 @@ void form_REG::EditDelete() {
     if (qlx::MsgBox(QStringLiteral("Are you sure you want to permanently delete ") + what,
                     qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Deletion Confirmation")) != qlx::vbYes)
         return;
+    const View before = CurrentView();
     if (list) {
         QTreeWidgetItem* item = LV->currentItem();
         if (!item)
             return;
-        values_.Delete(item->text(kIndexColumn).toLongLong());
+        const qsizetype index = item->text(kIndexColumn).toLongLong();
+        const RegValueTable::Record old = values_.At(index);
+        values_.Delete(index);
         ShowValues(listed_);
-        MarkAltered(true);
+        RecordValue(before, index, old);
         return;
     }
     QTreeWidgetItem* node = TV->currentItem();
@@ -461,8 +573,11 @@ void form_REG::EditDelete() {
         LV->clear();
         listed_ = nullptr;
     }
-    delete node;
-    MarkAltered(true);
+    // The key leaves the tree whole, its values filed under it, so that undo can put it back.
+    QTreeWidgetItem* parent = node->parent();
+    const int index = parent->indexOfChild(node);
+    parent->takeChild(index);
+    RecordKeys(before, {{parent, index, node}}, false);
 }
 
 void form_REG::EditRename() {
@@ -473,8 +588,121 @@ void form_REG::EditRename() {
         qlx::InputBox(QStringLiteral("Rename this Key"), QStringLiteral("Branch Rename"), node->text(0));
     if (name.isEmpty())
         return;
+    const QString old = node->text(0);
     node->setText(0, name);
-    MarkAltered(true);
+    Record(
+        CurrentView(), [node, old] { node->setText(0, old); }, [node, name] { node->setText(0, name); });
+}
+
+// ---- Find ----
+
+void form_REG::SearchFind() {
+    RegFind::Options options = find_;
+    if (options.text.isEmpty())
+        options.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    form_TreeFind dialog(options.text,
+                         {{"cb_Keys", QStringLiteral("&Keys"), options.keys},
+                          {"cb_Values", QStringLiteral("&Values"), options.values},
+                          {"cb_Data", QStringLiteral("&Data"), options.data}},
+                         options.matchCase, options.wholeString, this);
+    if (qlx::ShowForm(dialog) != QDialog::Accepted)
+        return;
+    find_ = {dialog.Text(),      dialog.Checked("cb_Keys"), dialog.Checked("cb_Values"), dialog.Checked("cb_Data"),
+             dialog.MatchCase(), dialog.WholeString()};
+    g_.settings.Write(kLastSearch, find_.text, kSettingsKey);
+    FindNext();
+}
+
+void form_REG::SearchAgain() {
+    if (find_.text.isEmpty())
+        find_.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    if (find_.text.isEmpty())
+        SearchFind();
+    else
+        FindNext();
+}
+
+void form_REG::FindNext() {
+    const RegFind find(values_, find_);
+    std::optional<RegFind::Place> hit = find.After(SelectedPlace());
+    if (!hit) {
+        const QString caption = QStringLiteral("Find");
+        const QString notFound = QStringLiteral("Couldn't find \"") + find_.text + QLatin1Char('"');
+        if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
+                        qlx::vbYesNo + qlx::vbQuestion, caption) != qlx::vbYes)
+            return;
+        hit = find.After({fileNode_, -1});
+        if (!hit) {
+            qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
+            return;
+        }
+    }
+    Reveal(*hit);
+}
+
+RegFind::Place form_REG::SelectedPlace() const {
+    RegTreeItem* node = RegTreeItem::Of(TV->currentItem());
+    if (!node)
+        return {fileNode_, -1};
+    // The list keeps its selected value while the key is selected again in the tree.
+    const QTreeWidgetItem* value = LV->currentItem();
+    if (value && node == listed_)
+        return {node, value->text(kIndexColumn).toLongLong()};
+    return {node, -1};
+}
+
+void form_REG::Reveal(const RegFind::Place& place) {
+    RegTreeItem* node = RegTreeItem::Of(place.node);
+    for (QTreeWidgetItem* above = node->parent(); above; above = above->parent())
+        above->setExpanded(true);
+    TV->setCurrentItem(node);
+    if (listed_ != node)
+        ShowValues(node);
+    TV->scrollToItem(node);
+    // The keyboard goes where the match is, so that Find Next goes on from there.
+    if (place.value < 0) {
+        TV->setFocus();
+        return;
+    }
+    for (int row = 0; row < LV->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = LV->topLevelItem(row);
+        if (item->text(kIndexColumn).toLongLong() == place.value) {
+            LV->setCurrentItem(item);
+            LV->scrollToItem(item);
+            LV->setFocus();
+            SetRegMenus(kLV);
+            return;
+        }
+    }
+}
+
+void form_REG::EditGoToKey() {
+    const QString path = RegLine::TrimSpaces(
+        qlx::InputBox(QStringLiteral("Enter the full path of the key:"), QStringLiteral("Go to Key"),
+                      lbl_location->text()));
+    if (path.isEmpty())
+        return;
+    if (RegTreeItem* key = KeyAt(path)) {
+        Reveal({key, -1});
+        return;
+    }
+    qlx::MsgBox(QStringLiteral("Couldn't find the key \"") + path + QLatin1Char('"'),
+                qlx::vbOKOnly + qlx::vbInformation, QStringLiteral("Go to Key"));
+}
+
+RegTreeItem* form_REG::KeyAt(const QString& path) const {
+    RegNode* node = fileNode_;
+    for (const QString& name : path.split(QLatin1Char('\\'), Qt::SkipEmptyParts)) {
+        RegNode* parent = node;
+        node = nullptr;
+        for (int i = 0; i < parent->ChildCount() && !node; ++i) {
+            if (parent->Child(i)->Text().compare(name, Qt::CaseInsensitive) == 0)
+                node = parent->Child(i);
+        }
+        if (!node)
+            return nullptr;
+    }
+    return node == fileNode_ ? nullptr : RegTreeItem::Of(node);
 }
 
 // ---- Reading ----
@@ -577,6 +805,7 @@ void form_REG::Import(QStringView text, const QString& title) {
     TV->addTopLevelItem(fileNode_);
     TV->setCurrentItem(fileNode_);
     setWindowTitle(title);
+    ClearSteps();
     TV->show();
     if (!import.Errors().isEmpty())
         ReportErrors(import.Errors());

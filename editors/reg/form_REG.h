@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "RegFind.h"
 #include "RegNodes.h"
 #include "RegTreeItem.h"
 #include "RegValueTable.h"
@@ -13,6 +14,9 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QList>
+
+#include <functional>
+#include <vector>
 
 class QLabel;
 class QProgressBar;
@@ -50,6 +54,11 @@ public:
     void EditModify() override;
     void EditDelete() override;
     void EditRename() override;
+    // Find asks what to look for and where; Find Next (F3) looks again, for the last search text.
+    void SearchFind() override;
+    void SearchAgain() override;
+    // Selects and shows the key whose full path (as the location label shows it) the user types.
+    void EditGoToKey() override;
 
     // What the window shows and holds, for the shell and for tests.
     RegTreeItem* FileNode() const { return fileNode_; }
@@ -57,6 +66,13 @@ public:
     // "TV" or "LV": the control last used, which the registry Edit menu follows.
     const QString& FocusIndicator() const { return focus_; }
     bool ExpandedSave() const { return expanded_; }
+
+    // A key with its place under its parent.
+    struct KeyPlace {
+        QTreeWidgetItem* parent;
+        int index;
+        QTreeWidgetItem* item;
+    };
 
     // The tree images in order: "closed", "open", "file", "reg_sz".
     const QList<QIcon> IL;
@@ -99,6 +115,30 @@ private:
     bool PaintDue();
     void Repaint();
 
+    // What the window shows around an edit, shown again when the edit is undone or redone.
+    struct View {
+        QTreeWidgetItem* current;
+        QTreeWidgetItem* listed;
+        int row;
+        QString focus;
+    };
+    View CurrentView() const;
+    void ShowView(const View& view);
+    // Takes an edit just made into the history; before is the view it started from.
+    void Record(const View& before, std::function<void()> undo, std::function<void()> redo);
+    // An edit of one value record: from the content it had to the one it has now.
+    void RecordValue(const View& before, qsizetype index, const RegValueTable::Record& old);
+    // An edit that put keys into the tree (in) or took them out.
+    void RecordKeys(const View& before, std::vector<KeyPlace> places, bool in);
+
+    // Looks for the next match after the selected key or value, offering to go on from the top.
+    void FindNext();
+    // The key at that path, its names compared without regard to case; nullptr when there is none.
+    RegTreeItem* KeyAt(const QString& path) const;
+    RegFind::Place SelectedPlace() const;
+    // Selects the key found and shows it, and the value found in the list.
+    void Reveal(const RegFind::Place& place);
+
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);
 
@@ -113,4 +153,6 @@ private:
     // How the file was read; written back so, always with CR LF. New documents: code page 1252.
     TextFormat format_;
     QElapsedTimer paintClock_;
+    // What the last Find asked for.
+    RegFind::Options find_;
 };

@@ -55,6 +55,7 @@ form_RTF::form_RTF(Global& global, DocumentHost& host) : DocumentWindow(global, 
     setWidget(client);
     ApplyWordWrap();
     connect(pad, &QTextEdit::textChanged, this, &form_RTF::ChangeHandling);
+    UsePadHistory(pad, pad->document());
     connect(pad, &RtfPad::KeyReleased, this, &form_RTF::KeyReleased);
     connect(pad, &RtfPad::MousePressed, this, &form_RTF::ShowSelectionFormat);
     connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -45,6 +45,7 @@ form_TXT::form_TXT(Global& global, DocumentHost& host) : DocumentWindow(global, 
     setWidget(pad);
     ApplyWordWrap();
     connect(pad, &QPlainTextEdit::textChanged, this, [this] { Altered(true); });
+    UsePadHistory(pad, pad->document());
     connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at));
     });

@@ -111,7 +111,7 @@ private slots:
                                       "menu_Help"}));
         QCOMPARE(Items(f, "menu_File"), kDocFile);
         QCOMPARE(Items(f, "menu_Edit"),
-                 QStringList({"menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteShell",
+                 QStringList({"menu_EditUndo", "menu_EditRedo", "menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteShell",
                               "menu_EditDeleteSelection", "menu_EditSelectAll", "menu_EditTimeDate",
                               "menu_EditWordWrap"}));
         QVERIFY(!Items(f, "menu_Tools").contains("menu_ToolsSysedit"));
@@ -134,10 +134,11 @@ private slots:
     void iniDocumentThenRichTextAgain() {
         ShellFixture f;
         DocumentWindow* ini = NewDoc(f, DocType::INI);
-        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_Edit", "menu_View", "menu_Tools", "menu_Window",
-                                      "menu_Help"}));
+        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_Edit", "menu_Search", "menu_View", "menu_Tools",
+                                      "menu_Window", "menu_Help"}));
+        QCOMPARE(Items(f, "menu_Search"), QStringList({"menu_SearchFind", "menu_SearchAgain"}));
         QCOMPARE(Items(f, "menu_Edit"),
-                 QStringList({"menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteAs",
+                 QStringList({"menu_EditUndo", "menu_EditRedo", "menu_EditCut", "menu_EditCopy", "menu_EditPaste", "menu_EditPasteAs",
                               "menu_EditPasteShell", "menu_EditDeleteSelection", "menu_EditKeyValue",
                               "menu_EditSections"}));
         QCOMPARE(f.main.Menus().Action("menu_EditPasteAsPlain")->text(), QStringLiteral("New Section"));
@@ -150,7 +151,9 @@ private slots:
     void registryDocument() {
         ShellFixture f;
         NewDoc(f, DocType::REG);
-        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_EditReg", "menu_Tools", "menu_Window", "menu_Help"}));
+        QCOMPARE(Bar(f), QStringList({"menu_File", "menu_EditReg", "menu_Search", "menu_Tools", "menu_Window",
+                                      "menu_Help"}));
+        QCOMPARE(Items(f, "menu_Search"), QStringList({"menu_SearchFind", "menu_SearchAgain"}));
         QCOMPARE(Items(f, "menu_File"),
                  QStringList({"menu_FileNew", "menu_FileOpen", "menu_FileRegSave", "menu_FileRegSaveAs",
                               "menu_FileSaveAll", "menu_FileClose", "menu_FileCloseAll", "menu_FilePrint",

@@ -34,6 +34,14 @@ std::unique_ptr<IniNode> IniNode::Take(IniNode* child) {
     return std::unique_ptr<IniNode>(child);
 }
 
+void IniNode::SetChildren(const QList<IniNode*>& children) {
+    for (IniNode* child : std::as_const(children_))
+        child->parent_ = nullptr;
+    children_ = children;
+    for (IniNode* child : std::as_const(children_))
+        child->parent_ = this;
+}
+
 IniNode::Taken IniNode::TakeIf(const std::function<bool(const IniNode*)>& which) {
     Taken taken;
     const auto kept = std::stable_partition(children_.begin(), children_.end(),

@@ -41,6 +41,9 @@ public:
     // Appends the node, which must have no parent, and takes it over.
     void Add(IniNode* child);
     std::unique_ptr<IniNode> Take(IniNode* child);
+    // Gives the node these children, in this order, as an undo finds them; a child that is not among
+    // them any more is left without a parent, and whoever took it out keeps it.
+    void SetChildren(const QList<IniNode*>& children);
     // Takes out the children that which picks, keeping the others in their order.
     Taken TakeIf(const std::function<bool(const IniNode*)>& which);
     // Letter case is ignored; equal texts keep their order.

@@ -36,6 +36,14 @@ void RegValueTable::Delete(qsizetype index) {
     record.data.clear();
 }
 
+void RegValueTable::Restore(qsizetype index, const Record& record) {
+    Record& kept = entries_[size_t(index)].record;
+    kept.type = record.type;
+    kept.name = record.name;
+    kept.data = record.data;
+    kept.unquoted = record.unquoted;
+}
+
 void RegValueTable::Clear() {
     entries_.clear();
     chains_.clear();

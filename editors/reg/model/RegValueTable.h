@@ -41,6 +41,8 @@ public:
     void Change(qsizetype index, QString name, QString data);
     // Empties the record: it is no value any more, and is neither listed nor written.
     void Delete(qsizetype index);
+    // Gives the record back the content it had (undo and redo); it stays filed under its owner.
+    void Restore(qsizetype index, const Record& record);
     void Clear();
 
     // The positions of the owner's values, in table order.

@@ -13,13 +13,16 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <memory>
 
@@ -413,6 +416,146 @@ private slots:
         QCOMPARE(Children(w, "B"), QStringList({"x=", "x=0"}));
         QCOMPARE(w->Tree()->currentItem(), Item(w, ""));
         QVERIFY(w->Tree()->isVisible());
+    }
+
+    // Every edit is one step: undo brings back the document, its tree and the picked node, redo the
+    // state after it; back at the saved state the changed mark goes.
+    void findLooksInSectionsKeysValuesAndComments() {
+        Shell s;
+        form_INI* w = s.OpenBytes("a.ini", ";top\r\n[Alpha]\r\nkey=Value\r\n;note about key\r\n[beta]\r\nother=key\r\n");
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        // The text, then Sections, Keys, Values, Comments, Match case, Match whole string only.
+        const auto find = [&](const QString& text, QList<bool> checks, QList<int> answers = {}) {
+            s.r.expectForm([=](QDialog& dialog) {
+                dialog.findChild<QLineEdit*>("txt_Find")->setText(text);
+                const char* boxes[] = {"cb_Sections", "cb_Keys",      "cb_Values",
+                                       "cb_Comments", "cb_MatchCase", "cb_WholeString"};
+                for (int i = 0; i < 6; ++i)
+                    dialog.findChild<QCheckBox*>(boxes[i])->setChecked(checks.at(i));
+                dialog.findChild<QPushButton*>("cmd_FindNext")->click();
+            });
+            for (int answer : answers)
+                s.r.expectMsgBox(answer);
+            s.main.Menus().Action("menu_SearchFind")->trigger();
+        };
+        const auto current = [w] { return w->Tree()->currentItem()->text(0); };
+
+        find("key", {false, true, false, false, false, false});
+        QCOMPARE(current(), QStringLiteral("key=Value"));
+        s.r.expectMsgBox(qlx::vbNo);
+        s.main.Menus().Action("menu_SearchAgain")->trigger();
+        QCOMPARE(s.r.calls().last().text, QStringLiteral("Couldn't find \"key\"\r\rContinue Find from the top?"));
+        QCOMPARE(s.r.calls().last().style, qlx::vbYesNo + qlx::vbQuestion);
+        QCOMPARE(current(), QStringLiteral("key=Value"));
+
+        find("key", {false, false, true, false, false, false});
+        QCOMPARE(current(), QStringLiteral("other=key"));
+        QVERIFY(w->Tree()->currentItem()->parent()->isExpanded());
+        find("NOTE", {false, false, false, true, false, false}, {qlx::vbYes});
+        QCOMPARE(current(), QStringLiteral(";note about key"));
+        find("NOTE", {false, false, false, true, true, false}, {qlx::vbYes, qlx::vbOK});
+        QCOMPARE(s.r.calls().last().text, QStringLiteral("Couldn't find \"NOTE\""));
+        QCOMPARE(s.r.calls().last().style, qlx::vbOKOnly + qlx::vbInformation);
+        find("alph", {true, false, false, false, false, true}, {qlx::vbYes, qlx::vbOK});
+        find("alpha", {true, false, false, false, false, true}, {qlx::vbYes});
+        QCOMPARE(current(), QStringLiteral("Alpha"));
+        QCOMPARE(s.g.settings.Read("Last Search", "INI Editor"), QStringLiteral("alpha"));
+    }
+
+    void everyEditIsUndoneAndRedone() {
+        Shell s;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        form_INI* w = s.OpenBytes("a.ini", ";c\r\n[A]\r\n;n\r\nk=1\r\n[B]\r\nk=2\r\n");
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        w->SaveFile();
+        const QByteArray saved = ReadAll(s.env.path("a.ini"));
+        const auto state = [w] {
+            QStringList shown;
+            for (QTreeWidgetItemIterator it(w->Tree()); *it; ++it)
+                shown << (*it)->text(0);
+            const QTreeWidgetItem* current = w->Tree()->currentItem();
+            return QStringList{w->Text(), shown.join('/'), current ? current->text(0) : QString()};
+        };
+        const auto check = [&](const char* what, const std::function<void()>& edit) {
+            const QStringList before = state();
+            edit();
+            const QStringList after = state();
+            QVERIFY2(after != before, what);
+            s.main.Menus().Action("menu_EditUndo")->trigger();
+            QVERIFY2(state() == before, what);
+            QVERIFY2(s.Enabled("menu_EditRedo"), what);
+            s.main.Menus().Action("menu_EditRedo")->trigger();
+            QVERIFY2(state() == after, what);
+        };
+        const auto pick = [w](const QString& path) { w->Tree()->setCurrentItem(Item(w, path)); };
+        QVERIFY(!s.Enabled("menu_EditUndo"));
+        check("add section", [&] {
+            s.r.expectInput("N");
+            w->AddSection();
+        });
+        pick("N");
+        check("rename section", [&] {
+            s.r.expectInput("M");
+            w->Edit();
+        });
+        pick("A");
+        check("add line", [&] {
+            Answer(s.r, {{"txt_Key", "z"}, {"txt_Value", "9"}}, "cmd_Exit");
+            w->AddValue();
+        });
+        pick("A/k=1");
+        check("edit line", [&] {
+            Answer(s.r, {{"txt_Key", "k"}, {"txt_Value", "5"}}, "cmd_Exit");
+            w->Edit();
+        });
+        pick("A/;n");
+        check("edit comment", [&] {
+            s.r.expectInput("n=3");
+            w->Edit();
+        });
+        pick("A/k=5");
+        check("delete line", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->DeleteValue();
+        });
+        pick("M");
+        check("delete section", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->DeleteSection();
+        });
+        check("key to all sections", [&] {
+            Answer(s.r, {{"txt_AddKey", "x"}}, "cmd_Add");
+            w->AddSectionToAll();
+        });
+        pick("A/x=");
+        check("key out of all sections", [&] { w->DeleteAllNodes(); });
+        pick("");
+        check("paste", [&] {
+            clipboard->setText("[S]\r\nv=1");
+            w->EditPaste();
+        });
+        check("paste as new section", [&] {
+            clipboard->setText("[B]\r\ny=1");
+            s.r.expectInput("P");
+            w->PasteNewSection();
+        });
+        pick("S");
+        check("cut section", [&] { w->EditCut(); });
+        pick("");
+        check("cut all", [&] { w->EditCut(); });
+
+        w->SaveFile();
+        QVERIFY(!s.slot(w).changed);
+        w->EditUndo();
+        QVERIFY(s.slot(w).changed);
+        w->EditRedo();
+        QVERIFY(!s.slot(w).changed);
+        while (s.Enabled("menu_EditUndo"))
+            w->EditUndo();
+        w->SaveFile();
+        QCOMPARE(ReadAll(s.env.path("a.ini")), saved);
     }
 
     // The tree follows the document's changes and keeps what the user opened and picked.

@@ -32,6 +32,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <functional>
 #include <memory>
@@ -731,6 +732,165 @@ private slots:
         QCOMPARE(w->LV->topLevelItemCount(), 0);
         w->FileSaveExpanded();
         QCOMPARE(ReadAll(s.env.path("a.reg")), QByteArray("REGEDIT4\r\n\r\n"));
+    }
+
+    // Every edit is one step: undo brings back the document, the current key and the list as they
+    // were, redo the state after it; back at the saved state the changed mark goes.
+    void everyEditIsUndoneAndRedone() {
+        Shell s;
+        form_REG* w = s.OpenBytes("a.reg", kSample);
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        const auto state = [w] {
+            QTreeWidgetItem* current = w->TV->currentItem();
+            QStringList keys;
+            for (QTreeWidgetItemIterator it(w->TV); *it; ++it)
+                keys << RegNodes::FullPath(RegTreeItem::Of(*it));
+            return QStringList{keys.join('/'), RegWriter::Text(w->FileNode(), w->Values(), true),
+                               current ? RegNodes::FullPath(RegTreeItem::Of(current)) : QString(),
+                               Listed(w).join('/')};
+        };
+        const auto check = [&](const char* what, const std::function<void()>& edit) {
+            const QStringList before = state();
+            edit();
+            const QStringList after = state();
+            QVERIFY2(after != before, what);
+            QVERIFY2(s.Enabled("menu_EditRegUndo") && !s.Enabled("menu_EditRegRedo"), what);
+            s.main.Menus().Action("menu_EditRegUndo")->trigger();
+            QVERIFY2(state() == before, what);
+            QVERIFY2(s.Enabled("menu_EditRegRedo"), what);
+            s.main.Menus().Action("menu_EditRegRedo")->trigger();
+            QVERIFY2(state() == after, what);
+        };
+        QVERIFY(!s.Enabled("menu_EditRegUndo"));
+        QTreeWidgetItem* vendor = Node(w, "HKEY_LOCAL_MACHINE\\Software\\Vendor");
+        w->TV->setCurrentItem(vendor);
+        check("add value", [&] {
+            AnswerValueDialog(s.r, "New", "data");
+            w->EditNewString();
+        });
+        check("modify value", [&] {
+            Click(w->LV, w->LV->topLevelItem(1));
+            AnswerValueDialog(s.r, "Renamed", "other");
+            w->EditModify();
+        });
+        check("delete value", [&] {
+            Click(w->LV, w->LV->topLevelItem(2));
+            s.r.expectMsgBox(qlx::vbYes);
+            w->EditDelete();
+        });
+        check("new key", [&] {
+            Click(w->TV, vendor);
+            s.r.expectInput("Sub");
+            w->EditNewKey();
+        });
+        check("rename key", [&] {
+            s.r.expectInput("Maker");
+            w->EditRename();
+        });
+        w->TV->setCurrentItem(Node(w, "HKEY_LOCAL_MACHINE\\Software"));
+        check("delete key", [&] {
+            s.r.expectMsgBox(qlx::vbYes);
+            w->EditDelete();
+        });
+        w->TV->setCurrentItem(w->FileNode());
+        check("add hive keys", [&] {
+            WhenShown(s.r, [](QDialog* dialog) {
+                dialog->findChild<QCheckBox*>("cb_HKCU")->setChecked(true);
+                dialog->findChild<QCheckBox*>("cb_HKU")->setChecked(true);
+                dialog->findChild<QPushButton*>("cmd_OK")->click();
+            });
+            w->EditNewKey();
+        });
+
+        // Saved in the middle of the history: undo marks it changed, redo back to it does not.
+        w->FileSaveExpanded();
+        QVERIFY(!s.slot(w).changed);
+        w->EditUndo();
+        QVERIFY(s.slot(w).changed);
+        w->EditRedo();
+        QVERIFY(!s.slot(w).changed);
+        // Undone all the way, the document is the file as it was read.
+        for (int step = 0; step < 7; ++step)
+            w->EditUndo();
+        QVERIFY(!s.Enabled("menu_EditRegUndo"));
+        w->FileSaveRegular();
+        QCOMPARE(ReadAll(s.env.path("a.reg")), kSampleWritten);
+    }
+
+    void findLooksInKeysValuesAndDataAndGoesToKeys() {
+        Shell s;
+        form_REG* w = s.OpenBytes("a.reg", kSample);
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        QTreeWidgetItem* vendor = Node(w, "HKEY_LOCAL_MACHINE\\Software\\Vendor");
+        // Fills the Find dialog: the text, then Keys, Values, Data, Match case, Match whole string only.
+        // answers: to the messages that come when nothing is found.
+        const auto find = [&](const QString& text, QList<bool> checks, QList<int> answers = {}) {
+            WhenShown(s.r, [=](QDialog* dialog) {
+                dialog->findChild<QLineEdit*>("txt_Find")->setText(text);
+                const char* boxes[] = {"cb_Keys", "cb_Values", "cb_Data", "cb_MatchCase", "cb_WholeString"};
+                for (int i = 0; i < 5; ++i)
+                    dialog->findChild<QCheckBox*>(boxes[i])->setChecked(checks.at(i));
+                dialog->findChild<QPushButton*>("cmd_FindNext")->click();
+            });
+            for (int answer : answers)
+                s.r.expectMsgBox(answer);
+            s.main.Menus().Action("menu_SearchFind")->trigger();
+        };
+        const auto listed = [w] { return w->LV->currentItem() ? w->LV->currentItem()->text(0) : QString(); };
+        const QString question = "Couldn't find \"vendor\"\r\rContinue Find from the top?";
+
+        find("vendor", {true, false, false, false, false});
+        QCOMPARE(w->TV->currentItem(), vendor);
+        QVERIFY(vendor->parent()->isExpanded());
+        QCOMPARE(s.g.settings.Read("Last Search", "REG Editor"), QStringLiteral("vendor"));
+        s.r.expectMsgBox(qlx::vbNo);
+        s.main.Menus().Action("menu_SearchAgain")->trigger();
+        QCOMPARE(s.r.calls().last().text, question);
+        QCOMPARE(s.r.calls().last().title, QStringLiteral("Find"));
+        QCOMPARE(s.r.calls().last().style, qlx::vbYesNo + qlx::vbQuestion);
+        QCOMPARE(w->TV->currentItem(), vendor);
+        s.r.expectMsgBox(qlx::vbYes);
+        w->SearchAgain();
+        QCOMPARE(s.r.calls().last().text, question);
+        QCOMPARE(w->TV->currentItem(), vendor);
+
+        // Value names, then data, each after the value selected.
+        find("p", {false, true, false, false, false});
+        QCOMPARE(listed(), QStringLiteral("Path"));
+        QCOMPARE(w->FocusIndicator(), QStringLiteral("LV"));
+        w->SearchAgain();
+        QCOMPARE(listed(), QStringLiteral("Expand"));
+        w->TV->setCurrentItem(w->FileNode());
+        find("program files", {false, false, true, false, false});
+        QCOMPARE(listed(), QStringLiteral("Path"));
+        const qsizetype asked = s.r.calls().size();
+        find("program files", {true, true, false, false, false}, {qlx::vbYes, qlx::vbOK});
+        QCOMPARE(s.r.calls().at(asked + 2).text, QStringLiteral("Couldn't find \"program files\""));
+        QCOMPARE(s.r.calls().at(asked + 2).style, qlx::vbOKOnly + qlx::vbInformation);
+        QCOMPARE(listed(), QStringLiteral("Path"));
+
+        // Match case and the whole string.
+        w->TV->setCurrentItem(w->FileNode());
+        find("Program files", {false, false, true, true, false}, {qlx::vbNo});
+        find("default", {false, false, true, false, true}, {qlx::vbNo});
+        find("default data", {false, false, true, false, true});
+        QCOMPARE(w->LV->currentItem()->text(1), QStringLiteral("default data"));
+
+        // Go to Key: a path as the location label shows it, typed in any case.
+        w->TV->collapseAll();
+        w->TV->setCurrentItem(Node(w, "HKEY_LOCAL_MACHINE"));
+        s.r.expectInput("hkey_local_machine\\software\\VENDOR");
+        s.main.Menus().Action("menu_EditGoToKey")->trigger();
+        QCOMPARE(s.r.calls().last().defaultText, QStringLiteral("HKEY_LOCAL_MACHINE"));
+        QCOMPARE(w->TV->currentItem(), vendor);
+        QVERIFY(vendor->parent()->isExpanded());
+        s.r.expectInput("HKEY_USERS\\x");
+        s.r.expectMsgBox(qlx::vbOK);
+        w->EditGoToKey();
+        QCOMPARE(s.r.calls().last().text, QStringLiteral("Couldn't find the key \"HKEY_USERS\\x\""));
+        QCOMPARE(w->TV->currentItem(), vendor);
     }
 
     void renamingANode() {

@@ -64,6 +64,23 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("a.txt"));
     }
 
+    // The Edit menu's Undo and Redo drive the pad's own history, and show what it holds.
+    void undoAndRedoDriveThePad() {
+        Shell s;
+        form_TXT* w = s.New();
+        s.main.MDIArea()->setActiveSubWindow(w);
+        w->Activate();
+        QVERIFY(!s.Enabled("menu_EditUndo"));
+        auto* pad = w->findChild<QPlainTextEdit*>("pad");
+        pad->insertPlainText("typed");
+        QVERIFY(s.Enabled("menu_EditUndo"));
+        s.main.Menus().Action("menu_EditUndo")->trigger();
+        QCOMPARE(pad->toPlainText(), QString());
+        QVERIFY(s.Enabled("menu_EditRedo"));
+        s.main.Menus().Action("menu_EditRedo")->trigger();
+        QCOMPARE(pad->toPlainText(), QStringLiteral("typed"));
+    }
+
     void suppressedRecentIsClearedOnce() {
         Shell s;
         s.g.suppressRecent = true;
