@@ -2,14 +2,18 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentFile.h"
 #include "DocumentHost.h"
+#include "DocumentWatch.h"
 #include "Global.h"
+#include "NestedLoop.h"
 #include "Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
@@ -17,6 +21,7 @@
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
+const QString kFileChanged = QStringLiteral("File Changed");
 
 // Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
 // toolbar above its pad.
@@ -36,8 +41,13 @@ QSize ContentTwips(DocType type) {
 } // namespace
 
 DocumentWindow::DocumentWindow(Global& global, DocumentHost& host, DocType type)
-    : g_(global), host_(host), type_(type) {
+    : g_(global), host_(host), type_(type), watch_(new DocumentWatch(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Only the document in front asks at once; the others ask when they come to the front.
+    connect(watch_, &DocumentWatch::touched, this, [this] {
+        if (g_.activeDocument == this && QGuiApplication::applicationState() == Qt::ApplicationActive)
+            qlx::NestedLoop::WhenIdle(this, [this] { CheckFile(); });
+    });
     // The frame's own menu closes by Ctrl+W as well, which belongs to Save All of the program.
     for (QAction* action : systemMenu()->actions())
         action->setShortcut(QKeySequence());
@@ -82,6 +92,63 @@ void DocumentWindow::Altered(bool changed) {
 void DocumentWindow::Activate() {
     g_.activeDocument = this;
     host_.SetMenuState(TypeName(type_));
+    // A window activated while a prompt is up asks once the prompt has returned.
+    qlx::NestedLoop::WhenIdle(this, [this] { CheckFile(); });
+}
+
+void DocumentWindow::FollowFile() {
+    watch_->Follow(SlotPath());
+}
+
+void DocumentWindow::CheckFile() {
+    const DocumentWatch::State state = watch_->Check();
+    if (state == DocumentWatch::State::Same || Tag.isEmpty() || !watch_->FirstAsk())
+        return;
+    if (state == DocumentWatch::State::Removed) {
+        qlx::MsgBox(QStringLiteral("This file was removed by another program.  Saving the document writes it "
+                                   "anew.\r") +
+                        SlotPath(),
+                    qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("File Removed"));
+        return;
+    }
+    // Edits are kept unless the user says otherwise.
+    const bool edited = SlotChanged();
+    const QString question = edited
+                                 ? QStringLiteral("This file was changed by another program.  Reload it and "
+                                                  "lose your changes?\r")
+                                 : QStringLiteral("This file was changed by another program.  Reload it?\r");
+    const int style =
+        edited ? qlx::vbYesNo + qlx::vbExclamation + qlx::vbDefaultButton2 : qlx::vbYesNo + qlx::vbQuestion;
+    if (qlx::MsgBox(question + SlotPath(), style, kFileChanged) == qlx::vbYes)
+        Reload();
+}
+
+bool DocumentWindow::ChangedElsewhere() {
+    return watch_->Check() == DocumentWatch::State::Changed;
+}
+
+void DocumentWindow::Reload() {
+    const QString place = Place();
+    const Qt::WindowStates state = windowState();
+    // The file is already in the recent files; reading it again does not move it.
+    g_.suppressRecent = true;
+    New();
+    setWindowState(state);
+    const OpenResult result = Open(SlotPath(), SlotTitle());
+    g_.suppressRecent = false;
+    if (result.state == OpenResult::State::Failed)
+        DocumentFile::ShowOpenError(SlotPath(), result.error);
+    GoTo(place);
+    FollowFile();
+}
+
+bool DocumentWindow::MayOverwrite() {
+    if (!ChangedElsewhere())
+        return true;
+    return qlx::MsgBox(QStringLiteral("This file was changed by another program since it was read or saved.  "
+                                      "Overwrite it?\r") +
+                           SlotPath(),
+                       qlx::vbYesNo + qlx::vbExclamation, kFileChanged) == qlx::vbYes;
 }
 
 QSize DocumentWindow::sizeHint() const {
@@ -149,6 +216,8 @@ bool DocumentWindow::Save(bool askName) {
     QString title = SlotTitle();
     if (path.isEmpty() && !AskSaveName(&path, &title))
         return false;
+    if (path == SlotPath() && !MayOverwrite())
+        return false;
     if (!WriteFile(path))
         return false;
     DocumentSlot& entry = g_.Slot(type_, Slot());
@@ -157,6 +226,7 @@ bool DocumentWindow::Save(bool askName) {
     Saved(title);
     setWindowTitle(title);
     Altered(false);
+    FollowFile();
     return true;
 }
 

@@ -1,0 +1,44 @@
+#include "DocumentWatch.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+
+DocumentWatch::DocumentWatch(QObject* parent) : QObject(parent), watcher_(new QFileSystemWatcher(this)) {
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
+        // A file replaced by a rename is no longer watched under its name.
+        Watch();
+        emit touched();
+    });
+}
+
+void DocumentWatch::Follow(const QString& path) {
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    path_ = path;
+    known_ = path.isEmpty() ? FileStamp() : FileStamp::Last(path);
+    seen_ = known_;
+    asked_.reset();
+    Watch();
+}
+
+void DocumentWatch::Watch() {
+    if (!path_.isEmpty() && !watcher_->files().contains(path_) && QFileInfo::exists(path_))
+        watcher_->addPath(path_);
+}
+
+DocumentWatch::State DocumentWatch::Check() {
+    if (path_.isEmpty() || !known_.exists)
+        return State::Same;
+    Watch();
+    seen_ = FileStamp::OnDisk(path_, seen_);
+    if (!seen_.exists)
+        return State::Removed;
+    return seen_ == known_ ? State::Same : State::Changed;
+}
+
+bool DocumentWatch::FirstAsk() {
+    if (asked_ && *asked_ == seen_)
+        return false;
+    asked_ = seen_;
+    return true;
+}
