@@ -2,12 +2,23 @@
 
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QTimer>
 
-DocumentWatch::DocumentWatch(QObject* parent) : QObject(parent), watcher_(new QFileSystemWatcher(this)) {
+namespace {
+// A program that rewrites a file empties it first: the file is looked at once the writes have
+// paused, so that the user is not asked about the empty state in between.
+constexpr int kSettleMs = 300;
+} // namespace
+
+DocumentWatch::DocumentWatch(QObject* parent)
+    : QObject(parent), watcher_(new QFileSystemWatcher(this)), settle_(new QTimer(this)) {
+    settle_->setSingleShot(true);
+    settle_->setInterval(kSettleMs);
+    connect(settle_, &QTimer::timeout, this, &DocumentWatch::touched);
     connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] {
         // A file replaced by a rename is no longer watched under its name.
         Watch();
-        emit touched();
+        settle_->start();
     });
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 class QFileSystemWatcher;
+class QTimer;
 
 class DocumentWatch : public QObject {
     Q_OBJECT
@@ -29,13 +30,15 @@ public:
     bool FirstAsk();
 
 signals:
-    // The file system saw the file change; Check tells whether its content did.
+    // The file system saw the file change, and the writes have paused; Check tells whether its
+    // content changed.
     void touched();
 
 private:
     void Watch();
 
     QFileSystemWatcher* watcher_;
+    QTimer* settle_;
     QString path_;
     FileStamp known_;
     FileStamp seen_;
