@@ -22,11 +22,11 @@ DocumentWatch::DocumentWatch(QObject* parent)
     });
 }
 
-void DocumentWatch::Follow(const QString& path) {
+void DocumentWatch::Follow(const QString& path, const FileStamp& known) {
     if (!watcher_->files().isEmpty())
         watcher_->removePaths(watcher_->files());
     path_ = path;
-    known_ = path.isEmpty() ? FileStamp() : FileStamp::Last(path);
+    known_ = path.isEmpty() ? FileStamp() : known;
     seen_ = known_;
     asked_.reset();
     Watch();

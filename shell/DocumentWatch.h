@@ -17,9 +17,9 @@ class DocumentWatch : public QObject {
 public:
     explicit DocumentWatch(QObject* parent);
 
-    // Follows the file at path from what was last read from or written to it; an empty path
-    // follows nothing.
-    void Follow(const QString& path);
+    // Follows the file at path from its known content; an empty path follows nothing.
+    void Follow(const QString& path, const FileStamp& known);
+    const FileStamp& Known() const { return known_; }
 
     enum class State { Same, Changed, Removed };
     // The file as it is now beside the content last read or written. Watchers miss some changes,

@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentDraft.h"
 #include "DocumentFile.h"
 #include "DocumentHost.h"
 #include "DocumentWatch.h"
@@ -41,8 +42,11 @@ QSize ContentTwips(DocType type) {
 } // namespace
 
 DocumentWindow::DocumentWindow(Global& global, DocumentHost& host, DocType type)
-    : g_(global), host_(host), type_(type), watch_(new DocumentWatch(this)) {
+    : g_(global), host_(host), type_(type), watch_(new DocumentWatch(this)), draft_(new DocumentDraft(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Not while a prompt or an import is under way, which may hold the document half made.
+    connect(draft_, &DocumentDraft::due, this,
+            [this] { qlx::NestedLoop::WhenIdle(this, [this] { WriteDraft(); }); });
     // Only the document in front asks at once; the others ask when they come to the front.
     connect(watch_, &DocumentWatch::touched, this, [this] {
         if (g_.activeDocument == this && QGuiApplication::applicationState() == Qt::ApplicationActive)
@@ -81,6 +85,11 @@ bool& DocumentWindow::SlotChanged() {
 
 void DocumentWindow::Altered(bool changed) {
     SlotChanged() = changed;
+    // Saved, discarded or read anew: no unsaved work left to keep.
+    if (changed)
+        draft_->Due();
+    else
+        draft_->Remove();
     QString caption = windowTitle();
     if (!changed && caption.endsWith(kChanged))
         caption.chop(kChanged.size());
@@ -97,7 +106,25 @@ void DocumentWindow::Activate() {
 }
 
 void DocumentWindow::FollowFile() {
-    watch_->Follow(SlotPath());
+    watch_->Follow(SlotPath(), FileStamp::Last(SlotPath()));
+}
+
+void DocumentWindow::Recovered(const FileStamp& base) {
+    watch_->Follow(SlotPath(), base);
+    Altered(true);
+}
+
+void DocumentWindow::WriteDraft() {
+    if (!SlotChanged() || Tag.isEmpty())
+        return;
+    // A text its file's encoding cannot hold keeps no draft: asking would interrupt the user.
+    const DocumentFile::Quiet quiet;
+    Draft info;
+    info.type = type_;
+    info.path = SlotPath();
+    info.title = SlotTitle();
+    info.base = watch_->Known();
+    draft_->Write([this](const QString& bytesPath) { return WriteFile(bytesPath); }, info);
 }
 
 void DocumentWindow::CheckFile() {

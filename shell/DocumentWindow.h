@@ -8,8 +8,10 @@
 
 #include <QMdiSubWindow>
 
+class DocumentDraft;
 class DocumentHost;
 class DocumentWatch;
+class FileStamp;
 class Global;
 class QPrinter;
 
@@ -110,6 +112,9 @@ public:
     void CheckFile();
     // True while the file holds content another program wrote since it was read or written.
     bool ChangedElsewhere();
+    // The document came back from a draft: changed, its file known by the content it was read
+    // from (base), so that a save over a file changed since asks.
+    void Recovered(const FileStamp& base);
 
     // A size where the document's content shows (a tree with its list, lines of text), within the
     // frame: a new window opens at it and cascading gives it. Tiling goes no smaller than the minimum.
@@ -161,7 +166,10 @@ private:
     void Reload();
     // False when the file changed elsewhere and the user would not overwrite it.
     bool MayOverwrite();
+    // Keeps the unsaved work in a draft, in the bytes a save would write.
+    void WriteDraft();
 
     DocType type_;
     DocumentWatch* watch_;
+    DocumentDraft* draft_;
 };

@@ -2,6 +2,7 @@
 
 #include "Global.h"
 #include "NestedLoop.h"
+#include "Recovery.h"
 #include "ShellTools.h"
 #include "DocumentFile.h"
 #include "FileStamp.h"
@@ -136,6 +137,7 @@ void mdform_QLEditor::Load() {
     ApplyPlacement();
     autoSave_.SetMinutes(settings.autoSaveMinutes);
     opener_.CreateWindows();
+    Recovery(g_, opener_).Offer();
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
     OpenWelcomeDocument();
