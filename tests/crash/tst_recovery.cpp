@@ -7,9 +7,12 @@
 #include "TestFiles.h"
 #include "TestProcess.h"
 
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QTest>
+
+#include <unistd.h>
 
 class tst_recovery : public QObject {
     Q_OBJECT
@@ -97,6 +100,20 @@ private slots:
         QCOMPARE(restart.r.calls().size(), 3);
         QVERIFY(restart.r.calls().at(1).text.contains(QStringLiteral("lose your changes?")));
         QVERIFY(restart.r.calls().at(2).text.contains(QStringLiteral("Overwrite it?")));
+        QVERIFY(DocumentDraft::Found(&unreadable).isEmpty());
+    }
+
+    // Drafts hold a user's unsaved work: a folder that another user owns is not used.
+    void otherUsersFolderTakesNoDrafts() {
+        if (::geteuid() != 0)
+            QSKIP("giving a folder to another user needs root");
+        TestEnvironment env;
+        const QString folder = DocumentDraft::Folder();
+        QVERIFY(!folder.isEmpty());
+        QCOMPARE(QFileInfo(folder).permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        QVERIFY(DocumentDraft::Folder().isEmpty());
+        QStringList unreadable;
         QVERIFY(DocumentDraft::Found(&unreadable).isEmpty());
     }
 };
