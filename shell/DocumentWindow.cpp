@@ -23,6 +23,8 @@
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
 const QString kFileChanged = QStringLiteral("File Changed");
+// "1": a document without changes follows its file without asking.
+const QString kReloadUnchanged = QStringLiteral("Reload Unchanged Files");
 
 // Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
 // toolbar above its pad.
@@ -140,6 +142,10 @@ void DocumentWindow::CheckFile() {
     }
     // Edits are kept unless the user says otherwise.
     const bool edited = SlotChanged();
+    if (!edited && Settings::IsOn(g_.settings.Read(kReloadUnchanged))) {
+        Reload();
+        return;
+    }
     const QString question = edited
                                  ? QStringLiteral("This file was changed by another program.  Reload it and "
                                                   "lose your changes?\r")

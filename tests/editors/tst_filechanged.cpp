@@ -84,6 +84,13 @@ private slots:
         QVERIFY(w->SaveFile());
         w->CheckFile();
         QCOMPARE(s.r.calls().size(), 2);
+
+        // The option to follow the file without asking.
+        s.g.settings.Write("Reload Unchanged Files", "1");
+        RewriteElsewhere(path, "quiet\r\n");
+        w->CheckFile();
+        QCOMPARE(w->Text(), QStringLiteral("quiet\n"));
+        QCOMPARE(s.r.calls().size(), 2);
     }
 
     void changedDocumentKeepsEditsAndSaveAsks() {
