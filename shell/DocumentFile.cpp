@@ -5,6 +5,8 @@
 #include "TextFile.h"
 
 namespace {
+int quietDepth = 0;
+
 // The system's style of a failed file request; its lines are parted by CR alone.
 QString FileErrorText(const QString& request, const QString& path, const QString& description,
                       const QString& outcome) {
@@ -26,6 +28,8 @@ bool DocumentFile::Save(const QString& path, const QString& text, TextFormat* fo
 }
 
 bool DocumentFile::Save(const QString& path, const LineSource& lines, TextFormat* format) {
+    if (IsQuiet())
+        return !TextFile::WriteLines(path, lines, *format, true);
     MentionLeftCopies(path);
     // The file's encoding nearly always holds the text, so it is written at once and checked on
     // the way rather than scanned beforehand.
@@ -62,4 +66,16 @@ void DocumentFile::ShowOpenError(const QString& path, const FileError& error) {
     qlx::MsgBox(FileErrorText(QStringLiteral("open"), path, error.description,
                               QStringLiteral("The action has been canceled.")),
                 qlx::vbOKOnly + qlx::vbCritical, QStringLiteral("QLX Open Error: ") + QString::number(error.number));
+}
+
+DocumentFile::Quiet::Quiet() {
+    ++quietDepth;
+}
+
+DocumentFile::Quiet::~Quiet() {
+    --quietDepth;
+}
+
+bool DocumentFile::IsQuiet() {
+    return quietDepth > 0;
 }

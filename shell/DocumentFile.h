@@ -25,4 +25,17 @@ public:
 
     // The "QLX Open Error: N" message for a file that could not be read.
     static void ShowOpenError(const QString& path, const FileError& error);
+
+    // While one is alive, Save neither asks nor tells: a text that its encoding cannot hold, or a
+    // failed write, only makes it return false. For the drafts written behind the user's back.
+    class Quiet {
+    public:
+        Quiet();
+        ~Quiet();
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+    };
+
+private:
+    static bool IsQuiet();
 };

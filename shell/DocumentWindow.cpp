@@ -2,8 +2,12 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
+#include "DocumentDraft.h"
+#include "DocumentFile.h"
 #include "DocumentHost.h"
+#include "DocumentWatch.h"
 #include "Global.h"
+#include "NestedLoop.h"
 #include "Twips.h"
 #include "UndoStep.h"
 
@@ -11,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
@@ -20,6 +25,9 @@
 
 namespace {
 const QString kChanged = QStringLiteral(" [CHANGED]");
+const QString kFileChanged = QStringLiteral("File Changed");
+// "1": a document without changes follows its file without asking.
+const QString kReloadUnchanged = QStringLiteral("Reload Unchanged Files");
 
 // Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
 // toolbar above its pad.
@@ -39,9 +47,18 @@ QSize ContentTwips(DocType type) {
 } // namespace
 
 DocumentWindow::DocumentWindow(Global& global, DocumentHost& host, DocType type)
-    : g_(global), host_(host), type_(type), steps_(new QUndoStack(this)) {
+    : g_(global), host_(host), type_(type), steps_(new QUndoStack(this)), watch_(new DocumentWatch(this)),
+      draft_(new DocumentDraft(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     connect(steps_, &QUndoStack::indexChanged, this, &DocumentWindow::ShowUndoState);
+    // Not while a prompt or an import is under way, which may hold the document half made.
+    connect(draft_, &DocumentDraft::due, this,
+            [this] { qlx::NestedLoop::WhenIdle(this, [this] { WriteDraft(); }); });
+    // Only the document in front asks at once; the others ask when they come to the front.
+    connect(watch_, &DocumentWatch::touched, this, [this] {
+        if (g_.activeDocument == this && QGuiApplication::applicationState() == Qt::ApplicationActive)
+            qlx::NestedLoop::WhenIdle(this, [this] { CheckFile(); });
+    });
     // The frame's own menu closes by Ctrl+W as well, which belongs to Save All of the program.
     for (QAction* action : systemMenu()->actions())
         action->setShortcut(QKeySequence());
@@ -80,6 +97,11 @@ bool& DocumentWindow::SlotChanged() {
 
 void DocumentWindow::Altered(bool changed) {
     SlotChanged() = changed;
+    // Saved, discarded or read anew: no unsaved work left to keep.
+    if (changed)
+        draft_->Due();
+    else
+        draft_->Remove();
     QString caption = windowTitle();
     if (!changed && caption.endsWith(kChanged))
         caption.chop(kChanged.size());
@@ -92,6 +114,8 @@ void DocumentWindow::Activate() {
     g_.activeDocument = this;
     host_.SetMenuState(TypeName(type_));
     ShowUndoState();
+    // A window activated while a prompt is up asks once the prompt has returned.
+    qlx::NestedLoop::WhenIdle(this, [this] { CheckFile(); });
 }
 
 void DocumentWindow::EditUndo() {
@@ -142,6 +166,83 @@ void DocumentWindow::ShowUndoState() {
         host_.MenuItem(QString::fromLatin1(name))->setEnabled(CanUndo());
     for (const char* name : {"menu_EditRedo", "menu_EditRegRedo"})
         host_.MenuItem(QString::fromLatin1(name))->setEnabled(CanRedo());
+}
+
+void DocumentWindow::FollowFile() {
+    watch_->Follow(SlotPath(), FileStamp::Last(SlotPath()));
+}
+
+void DocumentWindow::Recovered(const FileStamp& base) {
+    watch_->Follow(SlotPath(), base);
+    Altered(true);
+}
+
+void DocumentWindow::WriteDraft() {
+    if (!SlotChanged() || Tag.isEmpty())
+        return;
+    // A text its file's encoding cannot hold keeps no draft: asking would interrupt the user.
+    const DocumentFile::Quiet quiet;
+    Draft info;
+    info.type = type_;
+    info.path = SlotPath();
+    info.title = SlotTitle();
+    info.base = watch_->Known();
+    draft_->Write([this](const QString& bytesPath) { return WriteFile(bytesPath); }, info);
+}
+
+void DocumentWindow::CheckFile() {
+    const DocumentWatch::State state = watch_->Check();
+    if (state == DocumentWatch::State::Same || Tag.isEmpty() || !watch_->FirstAsk())
+        return;
+    if (state == DocumentWatch::State::Removed) {
+        qlx::MsgBox(QStringLiteral("This file was removed by another program.  Saving the document writes it "
+                                   "anew.\r") +
+                        SlotPath(),
+                    qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("File Removed"));
+        return;
+    }
+    // Edits are kept unless the user says otherwise.
+    const bool edited = SlotChanged();
+    if (!edited && Settings::IsOn(g_.settings.Read(kReloadUnchanged))) {
+        Reload();
+        return;
+    }
+    const QString question = edited
+                                 ? QStringLiteral("This file was changed by another program.  Reload it and "
+                                                  "lose your changes?\r")
+                                 : QStringLiteral("This file was changed by another program.  Reload it?\r");
+    const int style =
+        edited ? qlx::vbYesNo + qlx::vbExclamation + qlx::vbDefaultButton2 : qlx::vbYesNo + qlx::vbQuestion;
+    if (qlx::MsgBox(question + SlotPath(), style, kFileChanged) == qlx::vbYes)
+        Reload();
+}
+
+bool DocumentWindow::ChangedElsewhere() {
+    return watch_->Check() == DocumentWatch::State::Changed;
+}
+
+void DocumentWindow::Reload() {
+    const QString place = Place();
+    const Qt::WindowStates state = windowState();
+    // The file is already in the recent files; reading it again does not move it.
+    g_.suppressRecent = true;
+    New();
+    setWindowState(state);
+    const OpenResult result = Open(SlotPath(), SlotTitle());
+    g_.suppressRecent = false;
+    if (result.state == OpenResult::State::Failed)
+        DocumentFile::ShowOpenError(SlotPath(), result.error);
+    GoTo(place);
+    FollowFile();
+}
+
+bool DocumentWindow::MayOverwrite() {
+    if (!ChangedElsewhere())
+        return true;
+    return qlx::MsgBox(QStringLiteral("This file was changed by another program since it was read or saved.  "
+                                      "Overwrite it?\r") +
+                           SlotPath(),
+                       qlx::vbYesNo + qlx::vbExclamation, kFileChanged) == qlx::vbYes;
 }
 
 QSize DocumentWindow::sizeHint() const {
@@ -209,6 +310,8 @@ bool DocumentWindow::Save(bool askName) {
     QString title = SlotTitle();
     if (path.isEmpty() && !AskSaveName(&path, &title))
         return false;
+    if (path == SlotPath() && !MayOverwrite())
+        return false;
     if (!WriteFile(path))
         return false;
     DocumentSlot& entry = g_.Slot(type_, Slot());
@@ -218,6 +321,7 @@ bool DocumentWindow::Save(bool askName) {
     setWindowTitle(title);
     steps_->setClean();
     Altered(false);
+    FollowFile();
     return true;
 }
 

@@ -10,7 +10,10 @@
 
 #include <functional>
 
+class DocumentDraft;
 class DocumentHost;
+class DocumentWatch;
+class FileStamp;
 class Global;
 class QPrinter;
 class QTextDocument;
@@ -107,8 +110,21 @@ public:
 
     // The changed state: the slot's flag, shown as the caption suffix " [CHANGED]".
     void Altered(bool changed);
-    // Makes this the active document and sets the menus for its type.
+    // Makes this the active document and sets the menus for its type; then looks whether another
+    // program changed its file.
     void Activate();
+
+    // Follows the slot's file from what was last read from or written to it.
+    void FollowFile();
+    // When another program changed the file since it was read or written, asks once per change
+    // whether to reload it (a changed document keeps its edits on No, and the next save asks
+    // before overwriting); a removed file is mentioned once, and the next save writes it anew.
+    void CheckFile();
+    // True while the file holds content another program wrote since it was read or written.
+    bool ChangedElsewhere();
+    // The document came back from a draft: changed, its file known by the content it was read
+    // from (base), so that a save over a file changed since asks.
+    void Recovered(const FileStamp& base);
 
     // A size where the document's content shows (a tree with its list, lines of text), within the
     // frame: a new window opens at it and cascading gives it. Tiling goes no smaller than the minimum.
@@ -142,6 +158,11 @@ protected:
     virtual bool WriteFile(const QString& path) = 0;
     virtual void Saved(const QString& title);
 
+    // Where the user is in the document (the caret, the selected key), so that a reload of the
+    // file can go back there, or as near as what is left allows.
+    virtual QString Place() const { return {}; }
+    virtual void GoTo(const QString&) {}
+
     // Asks for the name to save under until the user picks a new file, agrees to overwrite an
     // existing one, or cancels; records the chosen folder as the last save folder. The main
     // window's common dialog keeps the chosen filter entry.
@@ -163,8 +184,17 @@ protected:
     DocumentHost& host_;
 
 private:
+    // Reads the file again into this window, at the same place.
+    void Reload();
+    // False when the file changed elsewhere and the user would not overwrite it.
+    bool MayOverwrite();
+    // Keeps the unsaved work in a draft, in the bytes a save would write.
+    void WriteDraft();
+
     DocType type_;
     QUndoStack* steps_;
     QWidget* pad_ = nullptr;
     QTextDocument* padDocument_ = nullptr;
+    DocumentWatch* watch_;
+    DocumentDraft* draft_;
 };

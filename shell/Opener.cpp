@@ -210,8 +210,10 @@ void Opener::OpenAs(DocType type, const QString& path, const QString& title) {
     if (entry.title.isEmpty())
         entry.title = QFileInfo(path).fileName();
     const OpenResult result = window->Open(path, QString(entry.title));
-    if (result.state == OpenResult::State::Opened)
+    if (result.state == OpenResult::State::Opened) {
+        window->FollowFile();
         return;
+    }
     if (result.state == OpenResult::State::Failed)
         DocumentFile::ShowOpenError(path, result.error);
     // Nothing half-read or declined may stay behind under the file's name, where a save would

@@ -2,8 +2,10 @@
 
 #include "Global.h"
 #include "NestedLoop.h"
+#include "Recovery.h"
 #include "ShellTools.h"
 #include "DocumentFile.h"
+#include "FileStamp.h"
 #include "Twips.h"
 #include "WinPaths.h"
 #include "WindowArranger.h"
@@ -135,6 +137,7 @@ void mdform_QLEditor::Load() {
     ApplyPlacement();
     autoSave_.SetMinutes(settings.autoSaveMinutes);
     opener_.CreateWindows();
+    Recovery(g_, opener_).Offer();
     if (!g_.commandLine.isEmpty())
         OpenCommandLine(g_.commandLine);
     OpenWelcomeDocument();
@@ -181,6 +184,12 @@ void mdform_QLEditor::OpenWelcomeDocument() {
     if (QFileInfo(path).dir() == QDir(g_.applicationPath)) {
         OpenCommandLine(path);
         QFile::remove(path);
+        // Removed by the program itself, which is no news to tell the user.
+        FileStamp::Record(path, {});
+        ForEachWindow([&path](DocumentWindow* window, DocumentSlot& entry) {
+            if (IsOpen(window) && entry.path == path)
+                window->FollowFile();
+        });
     } else if (!Settings::IsOn(g_.settings.Read(kWelcomeShown))) {
         OpenCommandLine(path);
         g_.settings.Write(kWelcomeShown, QStringLiteral("1"));
@@ -217,6 +226,10 @@ void mdform_QLEditor::SaveAllDocuments(bool automatic) {
     }
     ForEachWindow([automatic](DocumentWindow* window, DocumentSlot& entry) {
         if (!IsOpen(window) || !entry.changed)
+            return;
+        // The automatic save never overwrites what another program wrote; the user is asked when
+        // the document comes to the front.
+        if (automatic && window->ChangedElsewhere())
             return;
         if (!automatic)
             window->showNormal();
@@ -363,6 +376,16 @@ void mdform_QLEditor::dropEvent(QDropEvent* event) {
     }
     CascadeWindows();
     event->acceptProposedAction();
+}
+
+void mdform_QLEditor::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Coming back from another program: the document in front may have been changed by it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && g_.activeDocument)
+        qlx::NestedLoop::WhenIdle(g_.activeDocument, [this] {
+            if (g_.activeDocument)
+                g_.activeDocument->CheckFile();
+        });
 }
 
 bool mdform_QLEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "Dialogs.h"
 #include "DocumentFile.h"
+#include "DocumentPlace.h"
 #include "Global.h"
 #include "IniItem.h"
 #include "IniReader.h"
@@ -498,6 +499,14 @@ bool form_INI::WriteFile(const QString& path) {
         return false;
     format_ = std::move(format);
     return true;
+}
+
+QString form_INI::Place() const {
+    return DocumentPlace::OfTree(*TV);
+}
+
+void form_INI::GoTo(const QString& place) {
+    DocumentPlace::GoTo(*TV, place);
 }
 
 void form_INI::Saved(const QString& title) {

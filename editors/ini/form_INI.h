@@ -63,6 +63,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool AskSaveName(QString* path, QString* title) override;
     bool WriteFile(const QString& path) override;
+    QString Place() const override;
+    void GoTo(const QString& place) override;
     void Saved(const QString& title) override;
 
 private:

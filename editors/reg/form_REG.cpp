@@ -3,6 +3,7 @@
 #include "CommonDialog.h"
 #include "Dialogs.h"
 #include "DocumentFile.h"
+#include "DocumentPlace.h"
 #include "NestedLoop.h"
 #include "Global.h"
 #include "RegImport.h"
@@ -882,6 +883,14 @@ bool form_REG::WriteFile(const QString& path) {
         return false;
     format_ = std::move(format);
     return true;
+}
+
+QString form_REG::Place() const {
+    return DocumentPlace::OfTree(*TV);
+}
+
+void form_REG::GoTo(const QString& place) {
+    DocumentPlace::GoTo(*TV, place);
 }
 
 void form_REG::Saved(const QString&) {

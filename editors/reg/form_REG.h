@@ -89,6 +89,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool AskSaveName(QString* path, QString* title) override;
     bool WriteFile(const QString& path) override;
+    QString Place() const override;
+    void GoTo(const QString& place) override;
     void Saved(const QString& title) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "DocumentFile.h"
+#include "DocumentPlace.h"
 #include "FileBytes.h"
 #include "Global.h"
 #include "RtfPad.h"
@@ -179,6 +180,15 @@ bool form_RTF::WriteFile(const QString& path) {
         return false;
     rich_ = rich;
     return true;
+}
+
+QString form_RTF::Place() const {
+    return DocumentPlace::OfCaret(pad->textCursor());
+}
+
+void form_RTF::GoTo(const QString& place) {
+    pad->setTextCursor(DocumentPlace::Caret(pad->document(), place));
+    pad->ensureCursorVisible();
 }
 
 bool form_RTF::WriteRich(const QString& path) const {

@@ -68,6 +68,8 @@ protected:
     // The dialog's first entry is rich text, the second plain.
     bool AskSaveName(QString* path, QString* title) override;
     bool WriteFile(const QString& path) override;
+    QString Place() const override;
+    void GoTo(const QString& place) override;
 
 private:
     QToolBar* BuildToolbar();

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Global.h"
 #include "DocumentFile.h"
+#include "DocumentPlace.h"
 #include "TextFile.h"
 #include "form_SR.h"
 #include "DocumentHost.h"
@@ -130,6 +131,15 @@ bool form_TXT::WriteFile(const QString& path) {
         return false;
     format_ = std::move(format);
     return true;
+}
+
+QString form_TXT::Place() const {
+    return DocumentPlace::OfCaret(pad->textCursor());
+}
+
+void form_TXT::GoTo(const QString& place) {
+    pad->setTextCursor(DocumentPlace::Caret(pad->document(), place));
+    pad->ensureCursorVisible();
 }
 
 void form_TXT::PrintDoc(QPrinter* printer) {

@@ -48,6 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool AskSaveName(QString* path, QString* title) override;
     bool WriteFile(const QString& path) override;
+    QString Place() const override;
+    void GoTo(const QString& place) override;
 
 private:
     void ApplyFont();

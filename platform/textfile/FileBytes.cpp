@@ -1,6 +1,7 @@
 #include "FileBytes.h"
 
 #include "BackupCopy.h"
+#include "FileStamp.h"
 #include "FileSteps.h"
 #include "ReplacingFile.h"
 
@@ -157,6 +158,13 @@ std::optional<FileError> WriteInPlace(const QByteArray& name, const FileBytes::P
 } // namespace
 
 std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes) {
+    auto error = Look(path, bytes);
+    if (!error)
+        FileStamp::Record(path, FileStamp::Of(*bytes));
+    return error;
+}
+
+std::optional<FileError> FileBytes::Look(const QString& path, QByteArray* bytes) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     // Looked at before opening: opening some devices already acts on them.
@@ -176,6 +184,22 @@ std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes)
 }
 
 std::optional<FileError> FileBytes::Write(const QString& path, const Producer& produce) {
+    // The stamp is taken from the bytes on their way to the file, so the document is not read back.
+    FileStamp::Builder stamp;
+    const Producer stamped = [&](const ByteSink& sink) {
+        stamp.Reset(); // a write in place after a refused replacement produces the bytes again
+        return produce([&](QByteArrayView piece) {
+            stamp.Add(piece);
+            return sink(piece);
+        });
+    };
+    auto error = WriteStamped(path, stamped);
+    if (!error)
+        FileStamp::Record(path, stamp.Done());
+    return error;
+}
+
+std::optional<FileError> FileBytes::WriteStamped(const QString& path, const Producer& produce) {
     QByteArray name = QFile::encodeName(path);
     struct stat existing {};
     if (::stat(name.constData(), &existing) != 0)

@@ -1,5 +1,5 @@
-// Gives a test process folders of its own: config (the registry store), data, runtime, home and
-// documents, all inside one temporary directory, and points the environment at them.
+// Gives a test process folders of its own: config (the registry store), data, state (drafts), runtime,
+// home and documents, all inside one temporary directory, and points the environment at them.
 #pragma once
 
 #include <QString>
@@ -17,5 +17,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray saved_[6];
+    static constexpr int kCount = 7;
+    QByteArray saved_[kCount];
 };

@@ -104,8 +104,10 @@ private slots:
         QVERIFY(s.r.calls().isEmpty());
         QCOMPARE(Text(w), QStringLiteral("caf\u00E9 {not rich}\nsecond\n"));
         QVERIFY(!s.slot(w).changed);
-        // A save without the dialog writes the file as it was read.
+        // A save without the dialog writes the file as it was read (over another program's
+        // content once the user agrees).
         WriteAll(s.env.path("a.txt"), "overwritten");
+        s.r.expectMsgBox(qlx::vbYes);
         QVERIFY(w->SaveFile());
         QCOMPARE(ReadAll(s.env.path("a.txt")), bytes);
 

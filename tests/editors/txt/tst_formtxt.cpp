@@ -110,10 +110,13 @@ private slots:
         ScriptedResponder& r = s.r;
         form_TXT* w = s.OpenBytes("a.txt", bytes);
         QVERIFY(!s.slot(w).changed);
+        // Written over by another program: the save asks before it puts the document back.
         WriteAll(s.env.path("a.txt"), "overwritten");
+        r.expectMsgBox(qlx::vbYes);
         QVERIFY(w->SaveFile());
         QCOMPARE(ReadAll(s.env.path("a.txt")), bytes);
-        QVERIFY(r.calls().isEmpty());
+        QCOMPARE(r.calls().size(), 1);
+        QCOMPARE(r.calls().at(0).title, QStringLiteral("File Changed"));
     }
 
     // The pad breaks lines at a paragraph separator: the user hears of it once, at the opening,

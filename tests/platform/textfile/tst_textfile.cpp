@@ -2,6 +2,8 @@
 #include "TestEnvironment.h"
 #include "TestFiles.h"
 #include "DocumentFile.h"
+#include "FileBytes.h"
+#include "FileStamp.h"
 #include "TextFile.h"
 
 #include <QDir>
@@ -123,6 +125,7 @@ private slots:
     void saveInPlaceKeepsLinksOwnerAndMode();
     void saveRemovesOnlyAbandonedCopies();
     void openErrorMessage();
+    void stampsWhatWasReadOrWritten();
 };
 
 void TestTextFile::roundTrip_data() {
@@ -585,6 +588,33 @@ void TestTextFile::openErrorMessage() {
     QCOMPARE(message.title, "QLX Open Error: 53");
     QCOMPARE(message.buttons, qlx::vbOKOnly);
     QCOMPARE(message.icon, qlx::vbCritical);
+}
+
+void TestTextFile::stampsWhatWasReadOrWritten() {
+    TestEnvironment env;
+    const QString path = env.path("doc.txt");
+    QVERIFY(!FileStamp::Last(path).exists);
+    WriteBytes(path, "one\r\n");
+    DecodedText decoded;
+    QVERIFY(!TextFile::Read(path, &decoded));
+    QCOMPARE(FileStamp::Last(path), FileStamp::Of("one\r\n"));
+    QCOMPARE(FileStamp::OnDisk(path, FileStamp::Last(path)), FileStamp::Last(path));
+
+    // Written piece by piece: the stamp is that of the whole new content.
+    QVERIFY(!TextFile::WriteLines(
+        path, [](const LineSink& sink) { return sink(u"a") && sink(u"b"); }, decoded.format, true));
+    QCOMPARE(BytesOf(path), QByteArray("a\r\nb"));
+    const FileStamp written = FileStamp::Last(path);
+    QCOMPARE(written, FileStamp::Of("a\r\nb"));
+
+    // Another writer: same size, other bytes; then removed. A look records nothing.
+    WriteBytes(path, "a\r\nc");
+    const FileStamp changed = FileStamp::OnDisk(path, written);
+    QVERIFY(changed.exists);
+    QVERIFY(!(changed == written));
+    QCOMPARE(FileStamp::Last(path), written);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(!FileStamp::OnDisk(path, written).exists);
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
