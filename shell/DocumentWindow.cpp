@@ -355,6 +355,17 @@ bool DocumentWindow::AskSaveNameWith(const QString& dialogTitle, const QString& 
     return true;
 }
 
+void DocumentWindow::FindWrapping(const QString& text, const std::function<bool(bool fromTop)>& search) {
+    if (search(false))
+        return;
+    const QString caption = QStringLiteral("Find");
+    const QString notFound = QStringLiteral("Couldn't find \"") + text + QLatin1Char('"');
+    if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
+                    qlx::vbYesNo + qlx::vbQuestion, caption) == qlx::vbYes &&
+        !search(true))
+        qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
+}
+
 QString DocumentWindow::TimeAndDate() {
     const QLocale locale = QLocale::system();
     return locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +

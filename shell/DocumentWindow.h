@@ -168,6 +168,10 @@ protected:
     // window's common dialog keeps the chosen filter entry.
     bool AskSaveNameWith(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
                          QString* path, QString* title);
+    // One Find Next of the tree windows: search(false) looks after the selection and shows what it
+    // finds; at the end the user is asked whether to go on from the top (search(true)), and told when
+    // the text is nowhere.
+    static void FindWrapping(const QString& text, const std::function<bool(bool fromTop)>& search);
     // An opened file enters the recent files, unless the one-shot suppression says otherwise.
     void AddToRecentFiles(const QString& path);
     // What "Time and Date" inserts: the time, " - ", the date, in the system's short forms.

@@ -160,24 +160,17 @@ void form_INI::SearchAgain() {
 
 void form_INI::FindNext() {
     const IniFind find(find_);
-    IniNode* hit = find.After(IniItem::NodeOf(Selected()));
-    if (!hit) {
-        const QString caption = QStringLiteral("Find");
-        const QString notFound = QStringLiteral("Couldn't find \"") + find_.text + QLatin1Char('"');
-        if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
-                        qlx::vbYesNo + qlx::vbQuestion, caption) != qlx::vbYes)
-            return;
-        hit = find.After(document_.get());
-        if (!hit) {
-            qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
-            return;
-        }
-    }
-    QTreeWidgetItem* item = IniView::ItemOf(Root(), hit);
-    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
-        parent->setExpanded(true);
-    TV->setCurrentItem(item);
-    TV->scrollToItem(item);
+    FindWrapping(find_.text, [&](bool fromTop) {
+        IniNode* hit = find.After(fromTop ? document_.get() : IniItem::NodeOf(Selected()));
+        if (!hit)
+            return false;
+        QTreeWidgetItem* item = IniView::ItemOf(Root(), hit);
+        for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+            parent->setExpanded(true);
+        TV->setCurrentItem(item);
+        TV->scrollToItem(item);
+        return true;
+    });
 }
 
 QTreeWidgetItem* form_INI::Root() const {

@@ -625,20 +625,12 @@ void form_REG::SearchAgain() {
 
 void form_REG::FindNext() {
     const RegFind find(values_, find_);
-    std::optional<RegFind::Place> hit = find.After(SelectedPlace());
-    if (!hit) {
-        const QString caption = QStringLiteral("Find");
-        const QString notFound = QStringLiteral("Couldn't find \"") + find_.text + QLatin1Char('"');
-        if (qlx::MsgBox(notFound + QStringLiteral("\r\rContinue ") + caption + QStringLiteral(" from the top?"),
-                        qlx::vbYesNo + qlx::vbQuestion, caption) != qlx::vbYes)
-            return;
-        hit = find.After({fileNode_, -1});
-        if (!hit) {
-            qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
-            return;
-        }
-    }
-    Reveal(*hit);
+    FindWrapping(find_.text, [&](bool fromTop) {
+        const std::optional<RegFind::Place> hit = find.After(fromTop ? RegFind::Place{fileNode_, -1} : SelectedPlace());
+        if (hit)
+            Reveal(*hit);
+        return hit.has_value();
+    });
 }
 
 RegFind::Place form_REG::SelectedPlace() const {
