@@ -60,6 +60,8 @@ public:
     virtual void FileSaveExpanded() {}
     virtual void FileSaveAsRegular() {}
     virtual void FileSaveAsExpanded() {}
+    // Keeps the unsaved work in a draft, in the bytes a save would write (nothing when unchanged).
+    void WriteDraft();
     // Asks the window to close: the close logic may offer to save, and may keep the window.
     virtual void FileClose();
     virtual void PrintDoc(QPrinter* printer);
@@ -192,8 +194,6 @@ private:
     void Reload();
     // False when the file changed elsewhere and the user would not overwrite it.
     bool MayOverwrite();
-    // Keeps the unsaved work in a draft, in the bytes a save would write.
-    void WriteDraft();
 
     DocType type_;
     QUndoStack* steps_;

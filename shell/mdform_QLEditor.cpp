@@ -202,8 +202,14 @@ void mdform_QLEditor::OpenCommandLine(const QString& commandLine) {
 }
 
 void mdform_QLEditor::AutoSaveMinute() {
-    if (autoSave_.MinutePassed())
-        SaveAllDocuments(true);
+    if (!autoSave_.MinutePassed())
+        return;
+    SaveAllDocuments(true);
+    // What the pass left unsaved (a file changed elsewhere, a save declined) is kept as a draft.
+    ForEachWindow([](DocumentWindow* window, DocumentSlot& entry) {
+        if (IsOpen(window) && entry.changed)
+            window->WriteDraft();
+    });
 }
 
 void mdform_QLEditor::ForEachWindow(const std::function<void(DocumentWindow*, DocumentSlot&)>& work) {
