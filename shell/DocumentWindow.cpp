@@ -366,6 +366,15 @@ void DocumentWindow::FindWrapping(const QString& text, const std::function<bool(
         qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
 }
 
+void DocumentWindow::RepeatSearch(QString* text, const QString& settingsKey, const std::function<void()>& findNext) {
+    if (text->isEmpty())
+        *text = g_.settings.Read(QStringLiteral("Last Search"), settingsKey);
+    if (text->isEmpty())
+        SearchFind();
+    else
+        findNext();
+}
+
 QString DocumentWindow::TimeAndDate() {
     const QLocale locale = QLocale::system();
     return locale.toString(QTime::currentTime(), QLocale::ShortFormat) + QStringLiteral(" - ") +

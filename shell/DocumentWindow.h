@@ -174,6 +174,9 @@ protected:
     // finds; at the end the user is asked whether to go on from the top (search(true)), and told when
     // the text is nowhere.
     static void FindWrapping(const QString& text, const std::function<bool(bool fromTop)>& search);
+    // Find Next of the tree windows: with no search text yet, the one last stored under the editor's
+    // settings key ("Last Search"); with none at all, the Find dialog.
+    void RepeatSearch(QString* text, const QString& settingsKey, const std::function<void()>& findNext);
     // An opened file enters the recent files, unless the one-shot suppression says otherwise.
     void AddToRecentFiles(const QString& path);
     // What "Time and Date" inserts: the time, " - ", the date, in the system's short forms.

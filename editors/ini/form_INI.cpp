@@ -150,12 +150,7 @@ void form_INI::SearchFind() {
 }
 
 void form_INI::SearchAgain() {
-    if (find_.text.isEmpty())
-        find_.text = g_.settings.Read(kLastSearch, kSettingsKey);
-    if (find_.text.isEmpty())
-        SearchFind();
-    else
-        FindNext();
+    RepeatSearch(&find_.text, kSettingsKey, [this] { FindNext(); });
 }
 
 void form_INI::FindNext() {

@@ -615,12 +615,7 @@ void form_REG::SearchFind() {
 }
 
 void form_REG::SearchAgain() {
-    if (find_.text.isEmpty())
-        find_.text = g_.settings.Read(kLastSearch, kSettingsKey);
-    if (find_.text.isEmpty())
-        SearchFind();
-    else
-        FindNext();
+    RepeatSearch(&find_.text, kSettingsKey, [this] { FindNext(); });
 }
 
 void form_REG::FindNext() {
