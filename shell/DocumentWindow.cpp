@@ -10,6 +10,7 @@
 #include "NestedLoop.h"
 #include "Twips.h"
 #include "UndoStep.h"
+#include "WorkProgress.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -327,8 +328,8 @@ bool DocumentWindow::Save(bool askName) {
 
 void DocumentWindow::Saved(const QString&) {}
 
-bool DocumentWindow::AskSaveNameWith(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
-                                     QString* path, QString* title) {
+bool DocumentWindow::AskSaveNameWith(const QString& dialogTitle, const QString& filter,
+                                     const QString& defaultExt, QString* path, QString* title) {
     CommonDialog& dialog = host_.Dialog();
     for (;;) {
         dialog.InitDir = g_.settings.LastSaveFolder(QString());
@@ -355,6 +356,23 @@ bool DocumentWindow::AskSaveNameWith(const QString& dialogTitle, const QString& 
     return true;
 }
 
+bool DocumentWindow::WriteLinesWithProgress(const QString& path, const LineSource& lines, qint64 count,
+                                            TextFormat* format) {
+    WorkProgress progress(this, QStringLiteral("Saving"), count);
+    const LineSource stepped = [&](const LineSink& sink) {
+        qint64 done = 0;
+        return lines([&](QStringView line) {
+            progress.Step(++done);
+            return sink(line);
+        });
+    };
+    TextFormat written = *format;
+    if (!DocumentFile::Save(path, stepped, &written))
+        return false;
+    *format = std::move(written);
+    return true;
+}
+
 void DocumentWindow::FindWrapping(const QString& text, const std::function<bool(bool fromTop)>& search) {
     if (search(false))
         return;
@@ -366,7 +384,8 @@ void DocumentWindow::FindWrapping(const QString& text, const std::function<bool(
         qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
 }
 
-void DocumentWindow::RepeatSearch(QString* text, const QString& settingsKey, const std::function<void()>& findNext) {
+void DocumentWindow::RepeatSearch(QString* text, const QString& settingsKey,
+                                  const std::function<void()>& findNext) {
     if (text->isEmpty())
         *text = g_.settings.Read(QStringLiteral("Last Search"), settingsKey);
     if (text->isEmpty())

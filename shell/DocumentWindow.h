@@ -170,6 +170,9 @@ protected:
     // window's common dialog keeps the chosen filter entry.
     bool AskSaveNameWith(const QString& dialogTitle, const QString& filter, const QString& defaultExt,
                          QString* path, QString* title);
+    // Writes the lines (count of them, for the bar of a long write) through the save's questions and
+    // reports; *format changes only when the file was written, and then as it was written.
+    bool WriteLinesWithProgress(const QString& path, const LineSource& lines, qint64 count, TextFormat* format);
     // One Find Next of the tree windows: search(false) looks after the selection and shows what it
     // finds; at the end the user is asked whether to go on from the top (search(true)), and told when
     // the text is nowhere.

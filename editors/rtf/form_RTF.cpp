@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "DocumentFile.h"
+#include "DocumentHost.h"
 #include "DocumentPlace.h"
 #include "FileBytes.h"
 #include "Global.h"
@@ -13,7 +14,6 @@
 #include "ToolbarIcons.h"
 #include "WorkProgress.h"
 #include "form_SR.h"
-#include "DocumentHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -41,7 +41,8 @@ bool IsEnter(const QKeyEvent& key) {
 }
 } // namespace
 
-form_RTF::form_RTF(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::RTF), pad(new RtfPad) {
+form_RTF::form_RTF(Global& global, DocumentHost& host)
+    : DocumentWindow(global, host, DocType::RTF), pad(new RtfPad) {
     setObjectName(QStringLiteral("form_RTF"));
     setWindowTitle(QStringLiteral("RTF Pad"));
     auto* client = new QWidget;
@@ -60,9 +61,8 @@ form_RTF::form_RTF(Global& global, DocumentHost& host) : DocumentWindow(global, 
     UsePadHistory(pad, pad->document());
     connect(pad, &RtfPad::KeyReleased, this, &form_RTF::KeyReleased);
     connect(pad, &RtfPad::MousePressed, this, &form_RTF::ShowSelectionFormat);
-    connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at));
-    });
+    connect(pad, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at)); });
     connect(host_.WordWrap(), &QAction::toggled, this, &form_RTF::ApplyWordWrap);
     // The Format menu's checks follow the active window's selection.
     connect(this, &QMdiSubWindow::aboutToActivate, this, &form_RTF::ShowSelectionFormat);
@@ -142,7 +142,6 @@ void form_RTF::Load(const QByteArray& bytes) {
     pad->setTextCursor(QTextCursor(pad->document()));
 }
 
-
 bool form_RTF::WordWrap() const {
     return host_.WordWrap()->isChecked();
 }
@@ -168,8 +167,8 @@ bool form_RTF::Lines(const LineSink& sink) const {
 }
 
 bool form_RTF::AskSaveName(QString* path, QString* title) {
-    const QString filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter + QStringLiteral("|TXT File|") +
-                           g_.settings.txtFileFilter;
+    const QString filter = QStringLiteral("RTF File|") + g_.settings.rtfFileFilter +
+                           QStringLiteral("|TXT File|") + g_.settings.txtFileFilter;
     if (!AskSaveNameWith(QStringLiteral("Save RTF File"), filter, QStringLiteral(".RTF"), path, title))
         return false;
     // The second entry of the filter is plain text.
@@ -205,13 +204,9 @@ bool form_RTF::WriteRich(const QString& path) const {
 }
 
 bool form_RTF::WritePlain(const QString& path) {
-    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
-    TextFormat format = format_;
-    if (!DocumentFile::Save(
-            path, [this](const LineSink& sink) { return Lines(sink); }, &format))
-        return false;
-    format_ = std::move(format);
-    return true;
+    // The format may turn into UTF-8 on the way.
+    return WriteLinesWithProgress(
+        path, [this](const LineSink& sink) { return Lines(sink); }, pad->document()->blockCount(), &format_);
 }
 
 void form_RTF::PrintDoc(QPrinter* printer) {
@@ -338,7 +333,8 @@ void form_RTF::SetBulleted(bool bulleted) {
     } else {
         const QTextDocument* document = pad->document();
         const QTextBlock last = document->findBlock(cursor.selectionEnd());
-        for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid(); block = block.next()) {
+        for (QTextBlock block = document->findBlock(cursor.selectionStart()); block.isValid();
+             block = block.next()) {
             QTextBlockFormat format = block.blockFormat();
             format.setObjectIndex(-1);
             QTextCursor(block).setBlockFormat(format);
@@ -416,7 +412,8 @@ void form_RTF::KeyReleased(const QKeyEvent& key) {
 bool form_RTF::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pad && event->type() == QEvent::FocusIn)
         form_SR::PadFocusIn(g_, *this);
-    if (watched == pad && event->type() == QEvent::KeyPress && HandleKey(static_cast<const QKeyEvent&>(*event)))
+    if (watched == pad && event->type() == QEvent::KeyPress &&
+        HandleKey(static_cast<const QKeyEvent&>(*event)))
         return true;
     return DocumentWindow::eventFilter(watched, event);
 }

@@ -2,12 +2,11 @@
 
 #include "CommonDialog.h"
 #include "Dialogs.h"
-#include "Global.h"
-#include "DocumentFile.h"
+#include "DocumentHost.h"
 #include "DocumentPlace.h"
+#include "Global.h"
 #include "TextFile.h"
 #include "form_SR.h"
-#include "DocumentHost.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -37,7 +36,8 @@ bool HasCharactersThePadBreaksAt(QStringView text) {
 }
 } // namespace
 
-form_TXT::form_TXT(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::TXT), pad(new QPlainTextEdit(this)) {
+form_TXT::form_TXT(Global& global, DocumentHost& host)
+    : DocumentWindow(global, host, DocType::TXT), pad(new QPlainTextEdit(this)) {
     setObjectName(QStringLiteral("form_TXT"));
     setWindowTitle(QStringLiteral("Text Pad"));
     pad->setObjectName(QStringLiteral("pad"));
@@ -47,9 +47,8 @@ form_TXT::form_TXT(Global& global, DocumentHost& host) : DocumentWindow(global, 
     ApplyWordWrap();
     connect(pad, &QPlainTextEdit::textChanged, this, [this] { Altered(true); });
     UsePadHistory(pad, pad->document());
-    connect(pad, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at));
-    });
+    connect(pad, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { host_.EditMenu()->popup(pad->viewport()->mapToGlobal(at)); });
     connect(host_.WordWrap(), &QAction::toggled, this, &form_TXT::ApplyWordWrap);
 }
 
@@ -79,7 +78,6 @@ OpenResult form_TXT::OpenTXT(const QString& path) {
                     qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Text Pad"));
     return {};
 }
-
 
 void form_TXT::ApplyFont() {
     pad->setFont(QFont(g_.settings.txtDefaultFont, g_.settings.txtDefaultSize));
@@ -119,18 +117,14 @@ bool form_TXT::Lines(const LineSink& sink) const {
 
 bool form_TXT::AskSaveName(QString* path, QString* title) {
     return AskSaveNameWith(QStringLiteral("Save Text File"),
-                                       QStringLiteral("Text File|") + g_.settings.txtFileFilter,
-                                       QStringLiteral(".TXT"), path, title);
+                           QStringLiteral("Text File|") + g_.settings.txtFileFilter, QStringLiteral(".TXT"),
+                           path, title);
 }
 
 bool form_TXT::WriteFile(const QString& path) {
-    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
-    TextFormat format = format_;
-    if (!DocumentFile::Save(
-            path, [this](const LineSink& sink) { return Lines(sink); }, &format))
-        return false;
-    format_ = std::move(format);
-    return true;
+    // The format may turn into UTF-8 on the way.
+    return WriteLinesWithProgress(
+        path, [this](const LineSink& sink) { return Lines(sink); }, pad->blockCount(), &format_);
 }
 
 QString form_TXT::Place() const {
