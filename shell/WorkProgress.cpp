@@ -56,7 +56,8 @@ public:
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!IsUserInput(event->type()))
+        // The window system's own windows pass events on to the widgets, where they are sorted.
+        if (!IsUserInput(event->type()) || !receiver->isWidgetType())
             return false;
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             *cancelled_ = true;
@@ -105,6 +106,8 @@ void WorkProgress::ShowBar() {
     auto* mdi = qobject_cast<QMdiSubWindow*>(window_.data());
     QWidget* host = mdi && mdi->widget() ? mdi->widget() : window_.data();
     auto* bar = new QFrame(host);
+    // Not the document's font, which the bar would take from a pad.
+    bar->setFont(QApplication::font());
     bar->setObjectName(BarName());
     bar->setFrameShape(QFrame::StyledPanel);
     bar->setAutoFillBackground(true);
@@ -123,6 +126,9 @@ void WorkProgress::ShowBar() {
     PlaceBar();
     bar->show();
     bar->raise();
+    // A file named at start is read before the main window shows; a long read shows it early.
+    if (QWidget* top = window_->window(); !top->isVisible())
+        top->show();
 }
 
 void WorkProgress::PlaceBar() {

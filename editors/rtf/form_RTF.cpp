@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextList>
 #include <QToolBar>
@@ -108,8 +109,8 @@ OpenResult form_RTF::OpenRTF(const QString& path) {
     QByteArray bytes;
     if (std::optional<FileError> error = FileBytes::Read(path, &bytes))
         return OpenResult::Failed(*error);
-    Load(bytes);
     setWindowTitle(QFileInfo(path).fileName());
+    Load(bytes);
     Altered(false);
     AddToRecentFiles(path);
     pad->setFocus();
@@ -129,11 +130,14 @@ void form_RTF::LoadFileByName(const QString& name) {
 }
 
 void form_RTF::Load(const QByteArray& bytes) {
-    // The pad is not painted while the document is half built; the bar over it is.
+    // A half-built document is not shown, and its changes mark nothing; the bar shows how far it is.
     WorkProgress progress(this, QStringLiteral("Opening"), bytes.size());
-    pad->viewport()->setUpdatesEnabled(false);
-    rich_ = RtfReader::Read(bytes, pad->document(), [&progress](qsizetype done) { progress.Step(done); });
-    pad->viewport()->setUpdatesEnabled(true);
+    pad->viewport()->hide();
+    {
+        const QSignalBlocker quiet(pad);
+        rich_ = RtfReader::Read(bytes, pad->document(), [&progress](qsizetype done) { progress.Step(done); });
+    }
+    pad->viewport()->show();
     if (!rich_) {
         DecodedText decoded = TextFile::Decode(bytes);
         pad->setPlainText(decoded.text);
