@@ -1,5 +1,6 @@
 #include "BenchShell.h"
 
+#include "EventQueue.h"
 #include "Global.h"
 #include "Startup.h"
 #include "mdform_QLEditor.h"
@@ -17,6 +18,7 @@ BenchShell::BenchShell(const QString& folder) {
     main_ = std::make_unique<mdform_QLEditor>(*global_);
     Startup::RegisterEditors(main_->DocumentOpener());
     main_->Load();
+    EventQueue::ServeUntilIdle();
 }
 
 BenchShell::~BenchShell() = default;
@@ -24,5 +26,15 @@ BenchShell::~BenchShell() = default;
 DocumentWindow* BenchShell::Open(const QString& path, DocType type) {
     main_->DocumentOpener().PresetOpen(path, type);
     main_->DocumentOpener().OpenFileDialog();
+    EventQueue::ServeUntilIdle();
     return global_->Slot(type, global_->CurrentSlot(type)).window;
+}
+
+DocumentWindow* BenchShell::OpenCopy(const QString& input, const QString& copy, DocType type,
+                                     const ChildRun::Record& record) {
+    QFile::remove(copy);
+    QFile::copy(input, copy);
+    DocumentWindow* window = nullptr;
+    record(EventQueue::TimedUntilIdle([&] { window = Open(copy, type); }));
+    return window;
 }

@@ -2,6 +2,7 @@
 // them: opened through the opener into their real document windows.
 #pragma once
 
+#include "ChildRun.h"
 #include "DocType.h"
 
 #include <QString>
@@ -18,8 +19,12 @@ public:
     explicit BenchShell(const QString& folder);
     ~BenchShell();
 
-    // Opens the file with the editor of its kind.
+    // Opens the file with the editor of its kind and serves the event queue until it is idle.
     DocumentWindow* Open(const QString& path, DocType type);
+    // Opens a fresh copy of the input, timed and recorded: a window saves to the file it opened,
+    // and the input must stay as generated.
+    DocumentWindow* OpenCopy(const QString& input, const QString& copy, DocType type,
+                             const ChildRun::Record& record);
 
 private:
     std::unique_ptr<Global> global_;

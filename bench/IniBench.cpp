@@ -1,17 +1,13 @@
 #include "IniBench.h"
 
+#include "BareToolkit.h"
 #include "BenchShell.h"
-#include "form_INI.h"
+#include "DocumentWindow.h"
+#include "EventQueue.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTreeWidget>
-
-#include <functional>
 
 namespace {
 
@@ -44,36 +40,17 @@ QString ManyText() {
 QString WideText() {
     QString text = QStringLiteral("[Wide]\r\n");
     for (int k = 0; k < kWideKeys; ++k)
-        text += QStringLiteral("Key%1=value %2\r\n").arg(Scrambled(k, kWideKeys), 5, 10, QLatin1Char('0')).arg(k);
+        text +=
+            QStringLiteral("Key%1=value %2\r\n").arg(Scrambled(k, kWideKeys), 5, 10, QLatin1Char('0')).arg(k);
     return text;
 }
 
-double Timed(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// Opens the file in the INI window of the program's main window, shown once.
-form_INI* OpenInProgram(BenchShell& shell, const QString& path) {
-    auto* window = qobject_cast<form_INI*>(shell.Open(path, DocType::INI));
-    QApplication::processEvents();
-    return window;
-}
-
 // The bare toolkit: the same nodes in a QTreeWidget, built in bulk, no sorting.
-struct Bare {
+struct Toolkit {
     QTreeWidget tree;
 
-    Bare() {
-        tree.resize(800, 600);
-        tree.show();
-    }
+    Toolkit() { BareToolkit::ShowAsPad(tree); }
     void Open(const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return;
         auto* root = new QTreeWidgetItem(QStringList{QFileInfo(path).fileName()});
         QList<QTreeWidgetItem*> sections;
         QList<QTreeWidgetItem*> lines;
@@ -82,7 +59,7 @@ struct Bare {
                 sections.last()->addChildren(lines);
             lines.clear();
         };
-        for (QString line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        for (QString line : BareToolkit::Read(path).split(QLatin1Char('\n'))) {
             if (line.endsWith(QLatin1Char('\r')))
                 line.chop(1);
             if (line.startsWith(QLatin1Char('['))) {
@@ -96,7 +73,6 @@ struct Bare {
         root->addChildren(sections);
         tree.addTopLevelItem(root);
         root->setExpanded(true);
-        QApplication::processEvents();
     }
     void Save(const QString& path) const {
         QString text;
@@ -108,10 +84,7 @@ struct Bare {
                 text += section->child(l)->text(0) + QStringLiteral("\r\n");
             text += QStringLiteral("\r\n");
         }
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-        file.commit();
+        BareToolkit::Write(path, text);
     }
 };
 
@@ -121,26 +94,14 @@ IniBench::IniBench(const QString& folder) : folder_(folder) {
     ready_ = WriteFile(ManyPath(), ManyText()) && WriteFile(WidePath(), WideText());
 }
 
-double IniBench::Open(const QString& path, bool bare) const {
-    if (bare) {
-        Bare toolkit;
-        return Timed([&] { toolkit.Open(path); });
-    }
+void IniBench::Ours(const QString& path, const ChildRun::Record& record) const {
     BenchShell shell(folder_ + "/shell");
-    return Timed([&] { OpenInProgram(shell, path); });
+    DocumentWindow* window = shell.OpenCopy(path, path + ".ours.ini", DocType::INI, record);
+    record(EventQueue::TimedUntilIdle([&] { window->SaveFile(); }));
 }
 
-double IniBench::Save(const QString& path, bool bare) const {
-    if (bare) {
-        Bare toolkit;
-        toolkit.Open(path);
-        return Timed([&] { toolkit.Save(path + ".bare"); });
-    }
-    // The window saves to the file it opened: a copy, so the input stays as generated.
-    const QString copy = path + ".ours.ini";
-    QFile::remove(copy);
-    QFile::copy(path, copy);
-    BenchShell shell(folder_ + "/shell");
-    form_INI* window = OpenInProgram(shell, copy);
-    return Timed([&] { window->SaveFile(); });
+void IniBench::Bare(const QString& path, const ChildRun::Record& record) const {
+    Toolkit toolkit;
+    record(EventQueue::TimedUntilIdle([&] { toolkit.Open(path); }));
+    record(EventQueue::TimedUntilIdle([&] { toolkit.Save(path + ".bare"); }));
 }

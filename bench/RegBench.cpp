@@ -1,24 +1,18 @@
 #include "RegBench.h"
 
+#include "Answers.h"
+#include "BareToolkit.h"
 #include "BenchShell.h"
-#include "Dialogs.h"
 #include "DocumentWindow.h"
+#include "EventQueue.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QHash>
 #include <QLineEdit>
 #include <QSaveFile>
 #include <QTreeWidget>
 
-#include <functional>
-#include <vector>
-
 namespace {
-
-constexpr int kKeys = 100000;
 
 QByteArray KeyBlock(int key) {
     const int vendor = key / 1000;
@@ -42,67 +36,36 @@ QByteArray KeyBlock(int key) {
            "\r\n";
 }
 
-bool WriteInput(const QString& path) {
+bool WriteInput(const QString& path, int keys) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write("REGEDIT4\r\n\r\n");
-    for (int key = 0; key < kKeys; ++key)
+    for (int key = 0; key < keys; ++key)
         file.write(KeyBlock(key));
     return file.commit();
 }
-
-double Timed(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// Answers the large-file question, and any other, with Yes.
-class Yes : public qlx::DialogResponder {
-public:
-    Yes() { qlx::SetDialogResponder(this); }
-    ~Yes() override { qlx::SetDialogResponder(nullptr); }
-    int msgBox(const QString&, int, const QString&) override { return qlx::vbYes; }
-    bool inputBox(const QString&, const QString&, const QString&, QString*) override { return false; }
-    bool commonDialog(CommonDialog&, qlx::CommonDialogKind) override { return false; }
-    int form(QDialog&) override { return 0; }
-};
 
 // A search text that is nowhere in the input.
 const QString kMissing = QStringLiteral("nowhere in the file");
 
 // Fills the Find dialog with the missing text and declines to go on from the top.
-class Finder : public qlx::DialogResponder {
+class Finder : public Answers {
 public:
-    Finder() { qlx::SetDialogResponder(this); }
-    ~Finder() override { qlx::SetDialogResponder(nullptr); }
-    int msgBox(const QString&, int, const QString&) override { return qlx::vbNo; }
-    bool inputBox(const QString&, const QString&, const QString&, QString*) override { return false; }
-    bool commonDialog(CommonDialog&, qlx::CommonDialogKind) override { return false; }
+    Finder() : Answers(qlx::vbNo) {}
     int form(QDialog& dialog) override {
         dialog.findChild<QLineEdit*>(QStringLiteral("txt_Find"))->setText(kMissing);
         return QDialog::Accepted;
     }
 };
 
-DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {
-    DocumentWindow* window = shell.Open(path, DocType::REG);
-    QApplication::processEvents();
-    return window;
-}
-
 // The bare toolkit: the key tree in a QTreeWidget, found through a hash of key paths, with the
 // value lines of each key as read.
-struct Bare {
+struct Toolkit {
     QTreeWidget tree;
     QHash<const QTreeWidgetItem*, QStringList> values;
 
-    Bare() {
-        tree.resize(800, 600);
-        tree.show();
-    }
+    Toolkit() { BareToolkit::ShowAsPad(tree); }
     QTreeWidgetItem* Key(QTreeWidgetItem* root, QHash<QString, QTreeWidgetItem*>& keys, const QString& path) {
         QTreeWidgetItem*& item = keys[path];
         if (!item) {
@@ -113,13 +76,10 @@ struct Bare {
         return item;
     }
     void Open(const QString& path) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return;
         auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("input.reg")});
         QHash<QString, QTreeWidgetItem*> keys;
         QTreeWidgetItem* current = root;
-        for (QString line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        for (QString line : BareToolkit::Read(path).split(QLatin1Char('\n'))) {
             if (line.endsWith(QLatin1Char('\r')))
                 line.chop(1);
             if (line.startsWith(QLatin1Char('[')))
@@ -128,7 +88,6 @@ struct Bare {
                 values[current].append(line);
         }
         tree.addTopLevelItem(root);
-        QApplication::processEvents();
     }
     void Write(QString& text, const QTreeWidgetItem* item, const QString& path) const {
         const QStringList lines = values.value(item);
@@ -158,60 +117,31 @@ struct Bare {
         const QTreeWidgetItem* root = tree.topLevelItem(0);
         for (int i = 0; i < root->childCount(); ++i)
             Write(text, root->child(i), root->child(i)->text(0));
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-        file.commit();
+        BareToolkit::Write(path, text);
     }
 };
 
 } // namespace
 
-RegBench::RegBench(const QString& folder) : folder_(folder) {
-    ready_ = WriteInput(InputPath());
+RegBench::RegBench(const QString& folder, int keys) : folder_(folder), keys_(keys) {
+    ready_ = WriteInput(InputPath(), keys);
 }
 
-double RegBench::OpenOurs() const {
-    Yes yes;
-    BenchShell shell(folder_ + "/shell");
-    return Timed([&] { OpenInProgram(shell, InputPath()); });
-}
-
-double RegBench::OpenBare() const {
-    Bare toolkit;
-    return Timed([&] { toolkit.Open(InputPath()); });
-}
-
-double RegBench::SaveOurs() const {
-    // The window saves to the file it opened: a copy, so the input stays as generated.
-    const QString copy = folder_ + "/ours.reg";
-    QFile::remove(copy);
-    QFile::copy(InputPath(), copy);
-    Yes yes;
-    BenchShell shell(folder_ + "/shell");
-    DocumentWindow* window = OpenInProgram(shell, copy);
-    return Timed([&] { window->FileSaveRegular(); });
-}
-
-double RegBench::SaveBare() const {
-    Bare toolkit;
-    toolkit.Open(InputPath());
-    return Timed([&] { toolkit.Save(folder_ + "/bare.reg"); });
-}
-
-double RegBench::FindOurs() const {
+void RegBench::Ours(const ChildRun::Record& record) const {
     BenchShell shell(folder_ + "/shell");
     DocumentWindow* window = nullptr;
     {
-        Yes yes;
-        window = OpenInProgram(shell, InputPath());
+        const Answers yes(qlx::vbYes);
+        window = shell.OpenCopy(InputPath(), folder_ + "/ours.reg", DocType::REG, record);
+        record(EventQueue::TimedUntilIdle([&] { window->FileSaveRegular(); }));
     }
     Finder finder;
-    return Timed([&] { window->SearchFind(); });
+    record(EventQueue::TimedUntilIdle([&] { window->SearchFind(); }));
 }
 
-double RegBench::FindBare() const {
-    Bare toolkit;
-    toolkit.Open(InputPath());
-    return Timed([&] { toolkit.Find(toolkit.tree.topLevelItem(0), kMissing); });
+void RegBench::Bare(const ChildRun::Record& record) const {
+    Toolkit toolkit;
+    record(EventQueue::TimedUntilIdle([&] { toolkit.Open(InputPath()); }));
+    record(EventQueue::TimedUntilIdle([&] { toolkit.Save(folder_ + "/bare.reg"); }));
+    record(EventQueue::TimedUntilIdle([&] { toolkit.Find(toolkit.tree.topLevelItem(0), kMissing); }));
 }

@@ -1,17 +1,14 @@
 #include "RtfBench.h"
 
+#include "BareToolkit.h"
 #include "BenchShell.h"
 #include "DocumentWindow.h"
+#include "EventQueue.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -23,9 +20,10 @@ const char* const kRtfFamilies[] = {"\\fswiss", "\\froman", "\\fmodern"};
 const int kSizes[] = {8, 10, 12, 16, 20};
 const char* const kColors[] = {"000000", "C00000", "008000", "0000C0"};
 // Words with characters inside and beyond code page 1252, each in its own way of escaping.
-const char16_t* const kWords[] = {u"settings", u"caf\u00e9", u"na\u00efve", u"\u20ac", u"\u03a9mega",
-                                  u"\u65e5\u672c", u"\u2192", u"file", u"window", u"registry", u"key",
-                                  u"value", u"section", u"\u00c5ngstr\u00f6m", u"editor", u"document"};
+const char16_t* const kWords[] = {u"settings",   u"caf\u00e9",          u"na\u00efve", u"\u20ac",
+                                  u"\u03a9mega", u"\u65e5\u672c",       u"\u2192",     u"file",
+                                  u"window",     u"registry",           u"key",        u"value",
+                                  u"section",    u"\u00c5ngstr\u00f6m", u"editor",     u"document"};
 
 struct Run {
     QString text;
@@ -58,8 +56,13 @@ Paragraph MakeParagraph(Sequence& sequence) {
     Paragraph paragraph{sequence.Next(4) == 0, {}};
     const int runs = 3 + sequence.Next(6);
     for (int r = 0; r < runs; ++r) {
-        Run run{{}, sequence.Next(3), sequence.Next(5), sequence.Next(4),
-                sequence.Next(3) == 0, sequence.Next(4) == 0, sequence.Next(6) == 0};
+        Run run{{},
+                sequence.Next(3),
+                sequence.Next(5),
+                sequence.Next(4),
+                sequence.Next(3) == 0,
+                sequence.Next(4) == 0,
+                sequence.Next(6) == 0};
         const int words = 2 + sequence.Next(8);
         for (int w = 0; w < words; ++w)
             run.text += QString::fromUtf16(kWords[sequence.Next(16)]) + QLatin1Char(' ');
@@ -100,8 +103,8 @@ QByteArray RtfParagraph(const Paragraph& paragraph) {
         out += "\\fi-360\\li720{\\pntext\\f3\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf3\\pnindent0{\\pntxtb\\'b7}}";
     out += '\n';
     for (const Run& run : paragraph.runs) {
-        out += "{\\f" + QByteArray::number(run.font) + "\\fs" + QByteArray::number(kSizes[run.size] * 2) + "\\cf" +
-               QByteArray::number(run.color + 1);
+        out += "{\\f" + QByteArray::number(run.font) + "\\fs" + QByteArray::number(kSizes[run.size] * 2) +
+               "\\cf" + QByteArray::number(run.color + 1);
         out += run.bold ? "\\b" : "";
         out += run.italic ? "\\i" : "";
         out += run.underline ? "\\ul" : "";
@@ -152,68 +155,22 @@ bool WriteInputs(const QString& rtfPath, const QString& htmlPath) {
     return true;
 }
 
-double Timed(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-DocumentWindow* OpenInProgram(BenchShell& shell, const QString& path) {
-    DocumentWindow* window = shell.Open(path, DocType::RTF);
-    QApplication::processEvents();
-    return window;
-}
-
-// The bare toolkit's rich-text pad, the size of the program's, shown.
-std::unique_ptr<QTextEdit> MakeBareWindow() {
-    auto pad = std::make_unique<QTextEdit>();
-    pad->resize(800, 600);
-    pad->show();
-    return pad;
-}
-
-void OpenBareInto(QTextEdit* pad, const QString& path) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        pad->document()->setHtml(QString::fromUtf8(file.readAll()));
-    QApplication::processEvents();
-}
-
 } // namespace
 
 RtfBench::RtfBench(const QString& folder) : folder_(folder) {
     ready_ = WriteInputs(RtfPath(), HtmlPath());
 }
 
-double RtfBench::OpenOurs() const {
+void RtfBench::Ours(const ChildRun::Record& record) const {
     BenchShell shell(folder_ + "/shell");
-    return Timed([&] { OpenInProgram(shell, RtfPath()); });
+    DocumentWindow* window = shell.OpenCopy(RtfPath(), folder_ + "/ours.rtf", DocType::RTF, record);
+    record(EventQueue::TimedUntilIdle([&] { window->SaveFile(); }));
 }
 
-double RtfBench::OpenBare() const {
-    const auto pad = MakeBareWindow();
-    return Timed([&] { OpenBareInto(pad.get(), HtmlPath()); });
-}
-
-double RtfBench::SaveOurs() const {
-    // The window saves to the file it opened: a copy, so the input stays as generated.
-    const QString copy = folder_ + "/ours.rtf";
-    QFile::remove(copy);
-    QFile::copy(RtfPath(), copy);
-    BenchShell shell(folder_ + "/shell");
-    DocumentWindow* window = OpenInProgram(shell, copy);
-    return Timed([&] { window->SaveFile(); });
-}
-
-double RtfBench::SaveBare() const {
-    const auto pad = MakeBareWindow();
-    OpenBareInto(pad.get(), HtmlPath());
-    const QString path = folder_ + "/bare.html";
-    return Timed([&] {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(pad->document()->toHtml().toUtf8());
-        file.commit();
-    });
+void RtfBench::Bare(const ChildRun::Record& record) const {
+    QTextEdit pad;
+    BareToolkit::ShowAsPad(pad);
+    record(EventQueue::TimedUntilIdle([&] { pad.document()->setHtml(BareToolkit::Read(HtmlPath())); }));
+    record(EventQueue::TimedUntilIdle(
+        [&] { BareToolkit::Write(folder_ + "/bare.html", pad.document()->toHtml()); }));
 }

@@ -1,8 +1,10 @@
 // The rich-text measurements: opening and saving a 5 MB rich-text document in the rich-text
 // window ("ours") against the bare toolkit's QTextEdit given the same content as HTML through
-// QTextDocument::setHtml and writing it back with toHtml ("bare"). Each runs in a fresh process,
-// prepares untimed and returns the milliseconds of the timed part.
+// QTextDocument::setHtml and writing it back with toHtml ("bare"). Each side runs in a fresh
+// process; every step is timed until the event queue is idle.
 #pragma once
+
+#include "ChildRun.h"
 
 #include <QString>
 
@@ -17,12 +19,10 @@ public:
     QString HtmlPath() const { return folder_ + "/input.html"; }
     bool Ready() const { return ready_; }
 
-    // Read the file and show it in the window.
-    double OpenOurs() const;
-    double OpenBare() const;
-    // Write the open document back: as rich text to its own file, as HTML beside it.
-    double SaveOurs() const;
-    double SaveBare() const;
+    // Open: read the file and show it in the window. Save: write the open document back, as rich
+    // text to its own file, as HTML beside it.
+    void Ours(const ChildRun::Record& record) const;
+    void Bare(const ChildRun::Record& record) const;
 
 private:
     QString folder_;

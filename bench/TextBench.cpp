@@ -1,85 +1,53 @@
 #include "TextBench.h"
 
+#include "Answers.h"
+#include "BareToolkit.h"
 #include "BenchShell.h"
 #include "DocumentWindow.h"
-
-#include "TextFile.h"
+#include "EventQueue.h"
 #include "TextInput.h"
 
-#include <QElapsedTimer>
-#include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSaveFile>
-
-#include <memory>
+#include <QPushButton>
 
 namespace {
 
-// The bare toolkit's pad, the size the program's text window gives its pad.
-std::unique_ptr<QPlainTextEdit> MakeTextWindow() {
-    auto pad = std::make_unique<QPlainTextEdit>();
-    pad->resize(800, 600);
-    pad->show();
-    return pad;
+bool FoundLastWord(const QPlainTextEdit& pad) {
+    return pad.textCursor().selectedText() == QLatin1String(TextInput::kLastWord);
 }
 
-QPlainTextEdit* PadOf(DocumentWindow* window) {
-    return window->findChild<QPlainTextEdit*>(QStringLiteral("pad"));
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void OpenBareInto(QPlainTextEdit* pad, const QString& path) {
-    pad->setPlainText(QString::fromUtf8(ReadBytes(path)));
-}
-
-template <typename Work> double Timed(Work work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
+// The search dialog's Find Next for the last word; negative when it did not select it.
+double FindOurs(DocumentWindow* window) {
+    // The word lies below the caret at the top, so no question comes; one would be a failure.
+    const Answers none(qlx::vbNo);
+    window->SearchFind();
+    QWidget* main = window->window();
+    main->findChild<QLineEdit*>(QStringLiteral("txt_SearchString"))->setText(TextInput::kLastWord);
+    EventQueue::ServeUntilIdle();
+    QPushButton* findNext = main->findChild<QPushButton*>(QStringLiteral("cmd_FindNext"));
+    const double milliseconds = EventQueue::TimedUntilIdle([&] { findNext->click(); });
+    const auto* pad = window->findChild<QPlainTextEdit*>(QStringLiteral("pad"));
+    return none.Asked() == 0 && FoundLastWord(*pad) ? milliseconds : -1;
 }
 
 } // namespace
 
-double TextBench::OpenOurs() const {
+void TextBench::Ours(const ChildRun::Record& record) const {
     BenchShell shell(folder_);
-    return Timed([&] { shell.Open(input_, DocType::TXT); });
+    DocumentWindow* window = shell.OpenCopy(input_, folder_ + "/ours.txt", DocType::TXT, record);
+    record(EventQueue::TimedUntilIdle([&] { window->SaveFile(); }));
+    record(FindOurs(window));
 }
 
-double TextBench::OpenBare() const {
-    const auto pad = MakeTextWindow();
-    return Timed([&] { OpenBareInto(pad.get(), input_); });
-}
-
-double TextBench::SaveOurs() const {
-    BenchShell shell(folder_);
-    DocumentWindow* window = shell.Open(input_, DocType::TXT);
-    return Timed([&] { window->SaveFile(); });
-}
-
-double TextBench::SaveBare() const {
-    const QString text = QString::fromUtf8(ReadBytes(input_));
-    const QString path = folder_ + "/saved-bare.txt";
-    return Timed([&] {
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
-        file.commit();
-    });
-}
-
-double TextBench::FindOurs() const {
-    BenchShell shell(folder_);
-    QPlainTextEdit* pad = PadOf(shell.Open(input_, DocType::TXT));
-    return Timed([&] { pad->find(TextInput::kLastWord); });
-}
-
-double TextBench::FindBare() const {
-    const auto pad = MakeTextWindow();
-    OpenBareInto(pad.get(), input_);
-    return Timed([&] { pad->document()->find(TextInput::kLastWord, 0); });
+void TextBench::Bare(const ChildRun::Record& record) const {
+    QPlainTextEdit pad;
+    BareToolkit::ShowAsPad(pad);
+    record(EventQueue::TimedUntilIdle([&] { pad.setPlainText(BareToolkit::Read(input_)); }));
+    record(EventQueue::TimedUntilIdle(
+        [&] { BareToolkit::Write(folder_ + "/saved-bare.txt", pad.toPlainText()); }));
+    record(EventQueue::TimedUntilIdle([&] {
+        pad.setTextCursor(pad.document()->find(TextInput::kLastWord, 0));
+        pad.ensureCursorVisible();
+    }));
 }
