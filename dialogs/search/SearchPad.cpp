@@ -1,6 +1,9 @@
 #include "SearchPad.h"
 
+#include "WorkProgress.h"
+
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -9,6 +12,22 @@
 namespace {
 bool SameText(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Where the text occurs in the block's text from the offset on, as the document's own search finds
+// it: a non-breaking space matches a space, and a whole word has no letter or digit beside it.
+qsizetype FindInBlock(QString block, const SearchRequest& request, qsizetype offset) {
+    block.replace(QChar::Nbsp, u' ');
+    const Qt::CaseSensitivity sensitivity = request.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const qsizetype length = request.text.size();
+    for (qsizetype at; (at = block.indexOf(request.text, offset, sensitivity)) >= 0;
+         offset = at + length + 1) {
+        const bool joinedBefore = at > 0 && block.at(at - 1).isLetterOrNumber();
+        const bool joinedAfter = at + length < block.size() && block.at(at + length).isLetterOrNumber();
+        if (!request.wholeWord || (!joinedBefore && !joinedAfter))
+            return at;
+    }
+    return -1;
 }
 } // namespace
 
@@ -86,15 +105,13 @@ int SearchPad::StartPosition(const SearchRequest& request) {
     return start;
 }
 
-bool SearchPad::FindNext(const SearchRequest& request) {
-    QTextDocument::FindFlags flags;
-    if (request.matchCase)
-        flags |= QTextDocument::FindCaseSensitively;
-    if (request.wholeWord)
-        flags |= QTextDocument::FindWholeWords;
-    QTextCursor found = Document()->find(request.text, StartPosition(request), flags);
+SearchPad::Result SearchPad::FindNext(const SearchRequest& request) {
+    const std::optional<QTextCursor> search = Find(request, StartPosition(request));
+    if (!search)
+        return Result::Cancelled;
+    QTextCursor found = *search;
     if (found.isNull())
-        return false;
+        return Result::NotFound;
     if (request.replace) {
         found.insertText(request.replacement);
         const int end = found.position();
@@ -102,5 +119,22 @@ bool SearchPad::FindNext(const SearchRequest& request) {
         found.setPosition(end, QTextCursor::KeepAnchor);
     }
     SetCursor(found);
-    return true;
+    return Result::Found;
+}
+
+std::optional<QTextCursor> SearchPad::Find(const SearchRequest& request, int from) {
+    QTextDocument* document = Document();
+    WorkProgress progress(Widget(), QStringLiteral("Searching"), document->characterCount(), true);
+    for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
+        if (!progress.Step(block.position()))
+            return std::nullopt;
+        const qsizetype at = FindInBlock(block.text(), request, std::max(0, from - block.position()));
+        if (at >= 0) {
+            QTextCursor found(document);
+            found.setPosition(block.position() + int(at));
+            found.setPosition(block.position() + int(at + request.text.size()), QTextCursor::KeepAnchor);
+            return found;
+        }
+    }
+    return QTextCursor();
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTextCursor>
 
+#include <optional>
+
 class QPlainTextEdit;
 class QTextDocument;
 class QTextEdit;
@@ -35,9 +37,10 @@ public:
 
     // Finds the next occurrence from the caret, or from just past a selection that is a previous
     // occurrence or replacement, and selects it (replaced, when replacing). A caret within the last
-    // three characters starts again at the top. False when nothing was found; the selection then
-    // stays where the search started.
-    bool FindNext(const SearchRequest& request);
+    // three characters starts again at the top. When nothing was found, or the user cancelled a
+    // long search, the selection stays where the search started.
+    enum class Result { Found, NotFound, Cancelled };
+    Result FindNext(const SearchRequest& request);
 
 private:
     QWidget* Widget() const;
@@ -48,6 +51,9 @@ private:
     int Length() const;
     // Where the search begins, moving the caret there.
     int StartPosition(const SearchRequest& request);
+    // The next occurrence from the position, a block at a time, so that a long search paints and
+    // can be cancelled; nothing when cancelled, a null cursor when there is none.
+    std::optional<QTextCursor> Find(const SearchRequest& request, int from);
 
     QPlainTextEdit* plain_ = nullptr;
     QTextEdit* rich_ = nullptr;

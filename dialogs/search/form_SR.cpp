@@ -266,10 +266,10 @@ form_SR::Outcome form_SR::Search() {
     const QString text = txt_SearchString->text();
     if (text.isEmpty() || !pad.IsValid())
         return Outcome::Done;
-    const bool found = pad.FindNext(
+    const SearchPad::Result result = pad.FindNext(
         {text, txt_R->text(), cb_MatchCase->isChecked(), cb_WholeWord->isChecked(), Replacing()});
     pad.Focus();
-    if (found)
+    if (result != SearchPad::Result::NotFound)
         return Outcome::Done;
     if (Continue()) {
         pad.Select(0, 0);

@@ -11,6 +11,7 @@
 #include "RtfWriter.h"
 #include "SelectionFormat.h"
 #include "ToolbarIcons.h"
+#include "WorkProgress.h"
 #include "form_SR.h"
 #include "DocumentHost.h"
 
@@ -128,7 +129,11 @@ void form_RTF::LoadFileByName(const QString& name) {
 }
 
 void form_RTF::Load(const QByteArray& bytes) {
-    rich_ = RtfReader::Read(bytes, pad->document());
+    // The pad is not painted while the document is half built; the bar over it is.
+    WorkProgress progress(this, QStringLiteral("Opening"), bytes.size());
+    pad->viewport()->setUpdatesEnabled(false);
+    rich_ = RtfReader::Read(bytes, pad->document(), [&progress](qsizetype done) { progress.Step(done); });
+    pad->viewport()->setUpdatesEnabled(true);
     if (!rich_) {
         DecodedText decoded = TextFile::Decode(bytes);
         pad->setPlainText(decoded.text);

@@ -72,10 +72,15 @@ bool IsDestination(RtfKeyword keyword) {
 RtfInterpreter::RtfInterpreter(RtfDocumentBuilder& builder)
     : builder_(builder), stack_(1), fonts_(codePages_) {}
 
-void RtfInterpreter::Run(QByteArrayView bytes) {
+void RtfInterpreter::Run(QByteArrayView bytes, const std::function<void(qsizetype)>& progress) {
+    // Often enough for a bar, rarely enough to cost nothing.
+    constexpr unsigned kTokensPerReport = 4096;
     RtfTokenizer tokenizer(bytes);
+    unsigned count = 0;
     for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::End && OnToken(token);
          token = tokenizer.Next()) {
+        if (progress && ++count % kTokensPerReport == 0)
+            progress(tokenizer.Position());
     }
     FlushText();
     AddNotes();

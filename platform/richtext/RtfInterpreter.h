@@ -17,6 +17,7 @@
 
 #include <QTextCharFormat>
 
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -27,7 +28,8 @@ class RtfInterpreter {
 public:
     explicit RtfInterpreter(RtfDocumentBuilder& builder);
 
-    void Run(QByteArrayView bytes);
+    // progress: told now and then how many bytes have been read.
+    void Run(QByteArrayView bytes, const std::function<void(qsizetype)>& progress = {});
 
 private:
     using Destination = RtfGroupState::Destination;

@@ -8,9 +8,10 @@
 
 namespace {
 
-void ReadInto(QByteArrayView bytes, QTextCursor& cursor, RtfDocumentBuilder::Mode mode) {
+void ReadInto(QByteArrayView bytes, QTextCursor& cursor, RtfDocumentBuilder::Mode mode,
+              const std::function<void(qsizetype)>& progress = {}) {
     RtfDocumentBuilder builder(cursor, mode);
-    RtfInterpreter(builder).Run(bytes);
+    RtfInterpreter(builder).Run(bytes, progress);
 }
 
 } // namespace
@@ -22,7 +23,7 @@ bool RtfReader::IsRtf(QByteArrayView bytes) {
     return bytes.sliced(start).startsWith("{\\rtf");
 }
 
-bool RtfReader::Read(QByteArrayView bytes, QTextDocument* document) {
+bool RtfReader::Read(QByteArrayView bytes, QTextDocument* document, const std::function<void(qsizetype)>& progress) {
     if (!IsRtf(bytes))
         return false;
     const bool undo = document->isUndoRedoEnabled();
@@ -30,7 +31,7 @@ bool RtfReader::Read(QByteArrayView bytes, QTextDocument* document) {
     document->clear();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    ReadInto(bytes, cursor, RtfDocumentBuilder::Mode::Replace);
+    ReadInto(bytes, cursor, RtfDocumentBuilder::Mode::Replace, progress);
     cursor.endEditBlock();
     document->setUndoRedoEnabled(undo);
     return true;

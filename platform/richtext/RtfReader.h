@@ -5,6 +5,8 @@
 
 #include <QByteArrayView>
 
+#include <functional>
+
 class QTextCursor;
 class QTextDocument;
 
@@ -13,8 +15,10 @@ public:
     // Whether the bytes start "{\rtf", after white space at most.
     static bool IsRtf(QByteArrayView bytes);
     // Replaces the document's content; false, and the document untouched, when the bytes are no
-    // rich text. The load is no step the user can undo.
-    static bool Read(QByteArrayView bytes, QTextDocument* document);
+    // rich text. The load is no step the user can undo. progress: told now and then how many bytes
+    // have been read.
+    static bool Read(QByteArrayView bytes, QTextDocument* document,
+                     const std::function<void(qsizetype)>& progress = {});
     // Replaces the cursor's selection with the rich text, as one step to undo; false, and
     // nothing changed, when the bytes are no rich text.
     static bool Insert(QByteArrayView bytes, QTextCursor& cursor);

@@ -18,6 +18,8 @@ public:
     explicit RtfTokenizer(QByteArrayView bytes) : bytes_(bytes) {}
 
     RtfToken Next();
+    // How many bytes have been read.
+    qsizetype Position() const { return pos_; }
 
 private:
     RtfToken ReadControl();

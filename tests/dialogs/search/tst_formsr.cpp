@@ -1,5 +1,6 @@
 #include "Global.h"
 #include "MainWindowFixture.h"
+#include "ProgressProbe.h"
 #include "form_SR.h"
 #include "form_TXT.h"
 
@@ -10,16 +11,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 
 namespace {
 const QString kFindExp = QStringLiteral("ENTER = Find Next;  SHFT+ENTER = Hard Return");
 const QString kReplaceExp = QStringLiteral("ENTER = Replace Next;  SHFT+ENTER = Hard Return");
-const QString kAgainExp =
-    QStringLiteral("While searching, use ENTER to Find Next, use SHFT+ENTER to insert a hard return in your document");
+const QString kAgainExp = QStringLiteral(
+    "While searching, use ENTER to Find Next, use SHFT+ENTER to insert a hard return in your document");
 
 QPlainTextEdit* Pad(form_TXT* w) {
     return w->findChild<QPlainTextEdit*>("pad");
@@ -29,7 +30,8 @@ QPlainTextEdit* Pad(form_TXT* w) {
 class RichDocument : public DocumentWindow {
     Q_OBJECT
 public:
-    RichDocument(Global& global, DocumentHost& host) : DocumentWindow(global, host, DocType::RTF), pad(new QTextEdit(this)) {
+    RichDocument(Global& global, DocumentHost& host)
+        : DocumentWindow(global, host, DocType::RTF), pad(new QTextEdit(this)) {
         pad->setObjectName("pad");
         setWidget(pad);
     }
@@ -47,9 +49,8 @@ public:
 // A loaded main window whose rich-text documents are RichDocuments.
 struct Shell : MainWindowFixture {
     static void GiveRichDocuments(MainWindowFixture& f) {
-        f.opener().RegisterEditor(DocType::RTF, [](Global& global, DocumentHost& host) {
-            return new RichDocument(global, host);
-        });
+        f.opener().RegisterEditor(
+            DocType::RTF, [](Global& global, DocumentHost& host) { return new RichDocument(global, host); });
     }
     Shell() : MainWindowFixture(GiveRichDocuments) {}
     // Over a store that outlives it, so that a test can start the program again.
@@ -227,6 +228,28 @@ private slots:
         Select(w, 0, 0);
         s.dialog()->cmd_FindNext_Click();
         QCOMPARE(SelectionOf(w), (Selection{13, 16}));
+    }
+
+    void longSearchShowsProgressAndEscapeCancelsIt() {
+        Shell s;
+        form_TXT* w = s.Doc(QStringLiteral("line\n").repeated(20000) + QStringLiteral("needle"));
+        Select(w, 2, 2);
+        w->SearchFind();
+        s.searchText()->setText("absent");
+        {
+            // Inside the search: the bar is up, and Escape stops the search.
+            const ProgressProbe probe(w, [&] { QTest::keyClick(Pad(w), Qt::Key_Escape); });
+            s.dialog()->cmd_FindNext_Click();
+            QVERIFY(probe.barShown);
+        }
+        // Cancelled: no question, the selection where it was, the bar gone.
+        QVERIFY(s.r.calls().isEmpty());
+        QCOMPARE(SelectionOf(w), (Selection{2, 2}));
+        QVERIFY(!w->findChild<QWidget*>(WorkProgress::BarName()));
+
+        s.searchText()->setText("needle");
+        s.dialog()->cmd_FindNext_Click();
+        QCOMPARE(SelectionOf(w), (Selection{100000, 100006}));
     }
 
     void userSelectionIsNeverTakenForAMatch() {

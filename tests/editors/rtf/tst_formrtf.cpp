@@ -1,5 +1,6 @@
 #include "EditorShell.h"
 #include "Global.h"
+#include "ProgressProbe.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -95,6 +96,16 @@ private slots:
         QCOMPARE(FormatAt(w, 6).fontPointSize(), 12.0);
         QCOMPARE(Pad(w)->textCursor().position(), 0);
         QVERIFY(s.r.calls().isEmpty());
+    }
+
+    void longOpenServesEventsUnderABar() {
+        Shell s;
+        const ProgressProbe probe(&s.main);
+        form_RTF* w =
+            s.OpenBytes("a.rtf", "{\\rtf1\\ansi " + QByteArray("word {\\b bold} ").repeated(5000) + "}");
+        QVERIFY(probe.served && probe.barShown);
+        QVERIFY(!w->findChild<QWidget*>(WorkProgress::BarName()));
+        QVERIFY(Pad(w)->toPlainText().startsWith("word bold word"));
     }
 
     void plainTextFileOpensAndSavesAsPlainText() {
