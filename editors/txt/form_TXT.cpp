@@ -5,7 +5,8 @@
 #include "Global.h"
 #include "DocumentFile.h"
 #include "DocumentPlace.h"
-#include "TextFile.h"
+#include "TextPieces.h"
+#include "WorkProgress.h"
 #include "form_SR.h"
 #include "DocumentHost.h"
 
@@ -18,7 +19,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -34,6 +37,19 @@ bool HasCharactersThePadBreaksAt(QStringView text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) {
         return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
     });
+}
+
+// The pad lays a line out whole, in time and memory that grow faster than the line; past this many
+// characters the user is asked first.
+constexpr qint64 kLongestLineShownQuickly = 1000000;
+
+bool MayOpenLongLine(qint64 characters) {
+    return qlx::MsgBox(
+               QStringLiteral("This file has a line of ") + QString::number(characters) +
+                   QStringLiteral(" characters, too long to show quickly.  Opening it may take minutes "
+                                  "and a lot of memory.  Open it anyway?"),
+               qlx::vbYesNo + qlx::vbExclamation + qlx::vbDefaultButton2,
+               QStringLiteral("Text Pad")) == qlx::vbYes;
 }
 } // namespace
 
@@ -61,18 +77,20 @@ void form_TXT::NewTXT() {
 }
 
 OpenResult form_TXT::OpenTXT(const QString& path) {
-    DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+    TextPieces file(path);
+    if (std::optional<FileError> error = file.Open())
         return OpenResult::Failed(*error);
-    // The font goes first so that the text is laid out once.
-    ApplyFont();
-    pad->setPlainText(decoded.text);
-    format_ = std::move(decoded.format);
+    if (file.LongestLine() > kLongestLineShownQuickly && !MayOpenLongLine(file.LongestLine()))
+        return OpenResult::Cancelled();
+    bool breaks = false;
+    if (!Load(file, &breaks))
+        return OpenResult::Failed(*file.Error());
+    format_ = file.Format();
     setWindowTitle(QFileInfo(path).fileName());
     Altered(false);
     AddToRecentFiles(path);
     pad->setFocus();
-    if (HasCharactersThePadBreaksAt(decoded.text))
+    if (breaks)
         qlx::MsgBox(QStringLiteral("This file holds paragraph separators or other characters that the text "
                                    "window shows as line breaks.  The file stays as it is unless you save "
                                    "it; a save writes a line end in their place."),
@@ -80,6 +98,39 @@ OpenResult form_TXT::OpenTXT(const QString& path) {
     return {};
 }
 
+bool form_TXT::Load(TextPieces& file, bool* breaks) {
+    // The font goes first so that the text is laid out once.
+    ApplyFont();
+    pad->setPlainText(QString());
+    QTextDocument* document = pad->document();
+    document->setUndoRedoEnabled(false);
+    {
+        // The pad is not painted while the document is half built; the bar over it is.
+        WorkProgress progress(this, QStringLiteral("Opening"), file.Size());
+        pad->viewport()->setUpdatesEnabled(false);
+        // A scroll bar that comes with the text would narrow the pad, which then gives every line a
+        // layout of its own, in memory and time that rival the text's.
+        const Qt::ScrollBarPolicy bar = pad->verticalScrollBarPolicy();
+        pad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // The document is no edit of the user's while it comes in.
+        const QSignalBlocker quiet(pad);
+        QTextCursor end(document);
+        for (QString piece; file.Next(&piece); progress.Step(file.Done())) {
+            *breaks = *breaks || HasCharactersThePadBreaksAt(piece);
+            end.insertText(piece);
+        }
+        pad->setVerticalScrollBarPolicy(bar);
+        pad->viewport()->setUpdatesEnabled(true);
+    }
+    document->setUndoRedoEnabled(true);
+    if (file.Error()) {
+        pad->setPlainText(QString());
+        return false;
+    }
+    document->setModified(false);
+    pad->setTextCursor(QTextCursor(document));
+    return true;
+}
 
 void form_TXT::ApplyFont() {
     pad->setFont(QFont(g_.settings.txtDefaultFont, g_.settings.txtDefaultSize));
