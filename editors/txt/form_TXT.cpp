@@ -39,6 +39,9 @@ bool HasCharactersThePadBreaksAt(QStringView text) {
     });
 }
 
+// Pieces this small keep what is on its way into the document small beside it, and cost no time.
+constexpr qsizetype kPieceBytes = 1 << 20;
+
 // The pad lays a line out whole, in time and memory that grow faster than the line; past this many
 // characters the user is asked first.
 constexpr qint64 kLongestLineShownQuickly = 1000000;
@@ -77,7 +80,7 @@ void form_TXT::NewTXT() {
 }
 
 OpenResult form_TXT::OpenTXT(const QString& path) {
-    TextPieces file(path);
+    TextPieces file(path, kPieceBytes);
     if (std::optional<FileError> error = file.Open())
         return OpenResult::Failed(*error);
     if (file.LongestLine() > kLongestLineShownQuickly && !MayOpenLongLine(file.LongestLine()))

@@ -139,8 +139,8 @@ private slots:
     void longOpenServesEventsUnderABar() {
         Shell s;
         const ProgressProbe probe(&s.main);
-        // Past one piece of 4 MiB, with a CR LF across the first cut.
-        QByteArray bytes = QByteArray("0123456789\r\n").repeated(349525) + "aaa\r\n";
+        // Past the window's first piece of 1 MiB, with a CR LF across the cut.
+        QByteArray bytes = QByteArray("0123456789\r\n").repeated(87381) + "aaa\r\n";
         bytes += QByteArray("line \xE2\x80\xA9 two\r\n").repeated(1000) + "last";
         s.r.expectMsgBox(qlx::vbOK);
         form_TXT* w = s.OpenBytes("a.txt", bytes);
