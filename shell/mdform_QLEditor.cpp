@@ -138,8 +138,12 @@ void mdform_QLEditor::Load() {
     autoSave_.SetMinutes(settings.autoSaveMinutes);
     opener_.CreateWindows();
     Recovery(g_, opener_).Offer();
-    if (!g_.commandLine.isEmpty())
+    if (!g_.commandLine.isEmpty()) {
+        // Shown first, so that a long opening shows its progress, and a text window has its
+        // width before its text comes (a later change of width lays out every line anew).
+        show();
         OpenCommandLine(g_.commandLine);
+    }
     OpenWelcomeDocument();
     DocumentFile::MentionLeftCopies();
     menus_.SetState(QStringLiteral("MDI"));

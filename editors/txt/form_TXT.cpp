@@ -5,7 +5,8 @@
 #include "DocumentHost.h"
 #include "DocumentPlace.h"
 #include "Global.h"
-#include "TextFile.h"
+#include "TextPieces.h"
+#include "WorkProgress.h"
 #include "form_SR.h"
 
 #include <QAction>
@@ -17,7 +18,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -33,6 +36,22 @@ bool HasCharactersThePadBreaksAt(QStringView text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) {
         return c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1);
     });
+}
+
+// Pieces this small keep what is on its way into the document small beside it, and cost no time.
+constexpr qsizetype kPieceBytes = 1 << 20;
+
+// The pad lays a line out whole, in time and memory that grow faster than the line; past this many
+// characters the user is asked first.
+constexpr qint64 kLongestLineShownQuickly = 1000000;
+
+bool MayOpenLongLine(qint64 characters) {
+    return qlx::MsgBox(
+               QStringLiteral("This file has a line of ") + QString::number(characters) +
+                   QStringLiteral(" characters, too long to show quickly.  Opening it may take minutes "
+                                  "and a lot of memory.  Open it anyway?"),
+               qlx::vbYesNo + qlx::vbExclamation + qlx::vbDefaultButton2,
+               QStringLiteral("Text Pad")) == qlx::vbYes;
 }
 } // namespace
 
@@ -60,23 +79,59 @@ void form_TXT::NewTXT() {
 }
 
 OpenResult form_TXT::OpenTXT(const QString& path) {
-    DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+    TextPieces file(path, kPieceBytes);
+    if (std::optional<FileError> error = file.Open())
         return OpenResult::Failed(*error);
-    // The font goes first so that the text is laid out once.
-    ApplyFont();
-    pad->setPlainText(decoded.text);
-    format_ = std::move(decoded.format);
+    if (file.LongestLine() > kLongestLineShownQuickly && !MayOpenLongLine(file.LongestLine()))
+        return OpenResult::Cancelled();
     setWindowTitle(QFileInfo(path).fileName());
+    bool breaks = false;
+    if (!Load(file, &breaks))
+        return OpenResult::Failed(*file.Error());
+    format_ = file.Format();
     Altered(false);
     AddToRecentFiles(path);
     pad->setFocus();
-    if (HasCharactersThePadBreaksAt(decoded.text))
+    if (breaks)
         qlx::MsgBox(QStringLiteral("This file holds paragraph separators or other characters that the text "
                                    "window shows as line breaks.  The file stays as it is unless you save "
                                    "it; a save writes a line end in their place."),
                     qlx::vbOKOnly + qlx::vbExclamation, QStringLiteral("Text Pad"));
     return {};
+}
+
+bool form_TXT::Load(TextPieces& file, bool* breaks) {
+    // The font goes first so that the text is laid out once.
+    ApplyFont();
+    pad->setPlainText(QString());
+    QTextDocument* document = pad->document();
+    document->setUndoRedoEnabled(false);
+    {
+        // The pad is not shown while the document is half built; the bar over it is.
+        WorkProgress progress(this, QStringLiteral("Opening"), file.Size());
+        pad->viewport()->hide();
+        // A scroll bar that comes with the text would narrow the pad, which then gives every line a
+        // layout of its own, in memory and time that rival the text's.
+        const Qt::ScrollBarPolicy bar = pad->verticalScrollBarPolicy();
+        pad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // The document is no edit of the user's while it comes in.
+        const QSignalBlocker quiet(pad);
+        QTextCursor end(document);
+        for (QString piece; file.Next(&piece); progress.Step(file.Done())) {
+            *breaks = *breaks || HasCharactersThePadBreaksAt(piece);
+            end.insertText(piece);
+        }
+        pad->setVerticalScrollBarPolicy(bar);
+        pad->viewport()->show();
+    }
+    document->setUndoRedoEnabled(true);
+    if (file.Error()) {
+        pad->setPlainText(QString());
+        return false;
+    }
+    document->setModified(false);
+    pad->setTextCursor(QTextCursor(document));
+    return true;
 }
 
 void form_TXT::ApplyFont() {

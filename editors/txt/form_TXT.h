@@ -8,6 +8,7 @@
 
 class QKeyEvent;
 class QPlainTextEdit;
+class TextPieces;
 
 class form_TXT : public DocumentWindow {
     Q_OBJECT
@@ -17,7 +18,8 @@ public:
     void New() override { NewTXT(); }
     OpenResult Open(const QString& path, const QString&) override { return OpenTXT(path); }
     void NewTXT();
-    // Loads the file; on failure the window is left as it was.
+    // Loads the file. When it cannot be read, or the user declines a line too long to show
+    // quickly, the window is left as it was; a file that fails on the way leaves the pad empty.
     OpenResult OpenTXT(const QString& path);
 
     // The selection, or the whole text when nothing is selected.
@@ -52,6 +54,10 @@ protected:
     void GoTo(const QString& place) override;
 
 private:
+    // Puts the file's text into the emptied pad a piece at a time, as setPlainText would put it
+    // whole, and tells whether it holds characters the pad breaks lines at. False when the file
+    // could not be read to its end.
+    bool Load(TextPieces& file, bool* breaks);
     void ApplyFont();
     void ApplyWordWrap();
     bool HandleKey(const QKeyEvent& key);

@@ -1,8 +1,10 @@
 #include "EditorShell.h"
 #include "Global.h"
+#include "ProgressProbe.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
+#include "TextFile.h"
 #include "form_TXT.h"
 #include "mdform_QLEditor.h"
 
@@ -131,6 +133,58 @@ private slots:
         QCOMPARE(s.r.calls().at(0).icon, qlx::vbExclamation);
         QVERIFY(!s.slot(w).changed);
         QCOMPARE(ReadAll(s.env.path("a.txt")), bytes);
+    }
+
+    // Read and put in piece by piece under a bar: the document is the one the whole text gives.
+    void longOpenServesEventsUnderABar() {
+        Shell s;
+        const ProgressProbe probe(&s.main);
+        // Past the window's first piece of 1 MiB, with a CR LF across the cut.
+        QByteArray bytes = QByteArray("0123456789\r\n").repeated(87381) + "aaa\r\n";
+        bytes += QByteArray("line \xE2\x80\xA9 two\r\n").repeated(1000) + "last";
+        s.r.expectMsgBox(qlx::vbOK);
+        form_TXT* w = s.OpenBytes("a.txt", bytes);
+        QVERIFY(probe.served && probe.barShown);
+        QVERIFY(!w->findChild<QWidget*>(WorkProgress::BarName()));
+        QCOMPARE(s.r.calls().size(), 1);
+        QPlainTextEdit whole;
+        whole.setPlainText(TextFile::Decode(bytes).text);
+        QCOMPARE(Pad(w)->document()->blockCount(), whole.document()->blockCount());
+        QVERIFY(Pad(w)->toPlainText() == whole.toPlainText());
+        QCOMPARE(Pad(w)->textCursor().position(), 0);
+        QVERIFY(!Pad(w)->document()->isUndoAvailable());
+        QVERIFY(!s.slot(w).changed);
+        QCOMPARE(w->windowTitle(), QStringLiteral("a.txt"));
+    }
+
+    // A line the pad would take minutes to lay out is asked about first; either way nothing is lost.
+    void lineTooLongToShowQuicklyIsAskedAbout() {
+        Shell s;
+        const QByteArray bytes = "first\r\n" + QByteArray(1000001, 'x') + "\r\nlast\r\n";
+        WriteAll(s.env.path("long.txt"), bytes);
+        form_TXT* w = s.OpenBytes("a.txt", "kept\r\n");
+
+        s.r.expectMsgBox(qlx::vbNo);
+        QVERIFY(w->OpenTXT(s.env.path("long.txt")).state == OpenResult::State::Cancelled);
+        const DialogCall& question = s.r.calls().at(0);
+        QCOMPARE(question.text,
+                 QStringLiteral("This file has a line of 1000001 characters, too long to show quickly.  "
+                                "Opening it may take minutes and a lot of memory.  Open it anyway?"));
+        QCOMPARE(question.title, QStringLiteral("Text Pad"));
+        QCOMPARE(question.buttons, qlx::vbYesNo);
+        QCOMPARE(question.icon, qlx::vbExclamation);
+        QCOMPARE(question.defaultButton, 2);
+        QCOMPARE(w->Text(), QStringLiteral("kept\n"));
+        QCOMPARE(ReadAll(s.env.path("long.txt")), bytes);
+
+        s.r.expectMsgBox(qlx::vbYes);
+        w = s.Open(s.env.path("long.txt"));
+        QCOMPARE(s.r.calls().size(), 2);
+        QCOMPARE(Pad(w)->document()->blockCount(), 4);
+        WriteAll(s.env.path("long.txt"), "overwritten");
+        s.r.expectMsgBox(qlx::vbYes);
+        QVERIFY(w->SaveFile());
+        QCOMPARE(ReadAll(s.env.path("long.txt")), bytes);
     }
 
     void characterOutsideTheCodePageAsksBeforeWriting() {
