@@ -866,10 +866,17 @@ bool form_REG::AskSaveName(QString* path, QString* title) {
 bool form_REG::WriteFile(const QString& path) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!DocumentFile::Save(path, RegWriter::Text(fileNode_, values_, expanded_), &format))
+    if (!DocumentFile::Save(path, Lines(expanded_), &format))
         return false;
     format_ = std::move(format);
     return true;
+}
+
+LineSource form_REG::Lines(bool expanded) const {
+    // Written straight into the file, line by line: the document is never one text in memory.
+    return [this, expanded](const LineSink& sink) {
+        return RegWriter::Lines(fileNode_, values_, expanded, sink);
+    };
 }
 
 QString form_REG::Place() const {
@@ -894,8 +901,7 @@ void form_REG::PrintDoc(QPrinter* printer) {
     TextFormat format;
     format.encoding = TextFormat::Encoding::Utf8;
     DecodedText printed;
-    if (DocumentFile::Save(file, RegWriter::Text(fileNode_, values_, true), &format) &&
-        !TextFile::Read(file, &printed)) {
+    if (DocumentFile::Save(file, Lines(true), &format) && !TextFile::Read(file, &printed)) {
         RTFPrint2->show();
         RTFPrint2->clear();
         RTFPrint2->setPlainText(printed.text);

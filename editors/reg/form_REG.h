@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "LineSource.h"
 #include "RegFind.h"
 #include "RegNodes.h"
 #include "RegTreeItem.h"
@@ -63,6 +64,7 @@ public:
     // What the window shows and holds, for the shell and for tests.
     RegTreeItem* FileNode() const { return fileNode_; }
     const RegValueTable& Values() const { return values_; }
+    const RegNodes& Nodes() const { return nodes_; }
     // "TV" or "LV": the control last used, which the registry Edit menu follows.
     const QString& FocusIndicator() const { return focus_; }
     bool ExpandedSave() const { return expanded_; }
@@ -143,6 +145,8 @@ private:
 
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);
+    // The file's lines in the form given.
+    LineSource Lines(bool expanded) const;
 
     const std::shared_ptr<const RegTreeItem::Images> images_;
     RegNodes nodes_;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 class RegLines;
 class RegNode;
 class RegNodes;
@@ -41,6 +43,9 @@ private:
     }
 
     void KeyLine(QStringView line);
+    // How many names at the start of the path lead through the last key line's way; *node becomes
+    // the node of the last of them.
+    qsizetype Known(QStringView path, RegNode** node) const;
     void ValueLine(QStringView line, RegLines& lines);
     void Fail(QStringView line);
     void SetCurrent(RegNode* node);
@@ -63,6 +68,15 @@ private:
     QHash<ChildKey, RegNode*> children_;
     // The texts of the children in the index, by parent and text in folded case.
     QMultiHash<std::pair<int, QString>, QString> spellings_;
+    // The last key line's path and the node of each of its names, with where the name ends in it. A
+    // file lists a key's subkeys after it, so a line that begins with the same names goes on from
+    // there: the lines of a deep key's subkeys cost their length, not a look-up per level.
+    struct Step {
+        qsizetype end;
+        RegNode* node;
+    };
+    QString lastPath_;
+    std::vector<Step> lastWay_;
     QString errors_;
     int stage_ = 0;
 };
