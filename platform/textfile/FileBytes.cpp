@@ -77,27 +77,34 @@ private:
     int fd_;
 };
 
+// One read of up to max bytes from the offset on: how many came, none at the end of the file.
+std::optional<FileError> ReadAt(int fd, qint64 offset, char* into, qsizetype max, qsizetype* count) {
+    for (;;) {
+        const ssize_t got = ::pread(fd, into, std::size_t(max), off_t(offset));
+        if (got >= 0) {
+            *count = got;
+            return std::nullopt;
+        }
+        if (errno != EINTR)
+            return SystemError(kDeviceIO, errno);
+    }
+}
+
 // Reads to the end, which may lie past the size the file had when it was opened.
 std::optional<FileError> ReadAll(int fd, qsizetype expected, QByteArray* bytes) {
     bytes->resize(expected);
     qsizetype got = 0;
     char probe[65536];
-    for (;;) {
+    for (qsizetype count = 1; count > 0; got += count) {
         const bool full = got == bytes->size();
         char* into = full ? probe : bytes->data() + got;
-        const ssize_t count = ::read(fd, into, full ? sizeof probe : std::size_t(bytes->size() - got));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            const int code = errno;
+        if (auto error =
+                ReadAt(fd, got, into, full ? qsizetype(sizeof probe) : bytes->size() - got, &count)) {
             bytes->clear();
-            return SystemError(kDeviceIO, code);
+            return error;
         }
-        if (count == 0)
-            break;
         if (full)
             bytes->append(probe, count);
-        got += count;
     }
     bytes->resize(got);
     return std::nullopt;
@@ -165,6 +172,22 @@ std::optional<FileError> FileBytes::Read(const QString& path, QByteArray* bytes)
 }
 
 std::optional<FileError> FileBytes::Look(const QString& path, QByteArray* bytes) {
+    Reader file;
+    if (auto error = file.Open(path))
+        return error;
+    return file.ReadAll(bytes);
+}
+
+FileError FileBytes::Changed() {
+    return FileError{kDeviceIO, QStringLiteral("The file changed while it was being read")};
+}
+
+FileBytes::Reader::~Reader() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::optional<FileError> FileBytes::Reader::Open(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     // Looked at before opening: opening some devices already acts on them.
@@ -172,15 +195,37 @@ std::optional<FileError> FileBytes::Look(const QString& path, QByteArray* bytes)
         return OpenError(errno);
     if (auto error = NotRegular(info.st_mode))
         return error;
-    const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0)
+    fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0)
         return OpenError(errno);
     // The path may have been replaced since it was looked at.
-    if (::fstat(fd.get(), &info) != 0)
+    if (::fstat(fd_, &info) != 0)
         return SystemError(kDeviceIO, errno);
-    if (auto error = NotRegular(info.st_mode))
-        return error;
-    return ReadAll(fd.get(), qsizetype(info.st_size), bytes);
+    opened_ = qint64(info.st_size);
+    return NotRegular(info.st_mode);
+}
+
+std::optional<FileError> FileBytes::Reader::Read(qint64 offset, qsizetype max, QByteArray* piece) {
+    piece->resize(max);
+    qsizetype got = 0;
+    for (qsizetype count = 1; count > 0 && got < max; got += count) {
+        if (auto error = ReadAt(fd_, offset + got, piece->data() + got, max - got, &count)) {
+            piece->clear();
+            return error;
+        }
+    }
+    piece->resize(got);
+    const qint64 end = offset + got;
+    const bool atEnd = got < max;
+    if (size_ >= 0 && (end > size_ || (atEnd && end != size_)))
+        return Changed();
+    if (atEnd)
+        size_ = end;
+    return std::nullopt;
+}
+
+std::optional<FileError> FileBytes::Reader::ReadAll(QByteArray* bytes) {
+    return ::ReadAll(fd_, qsizetype(opened_), bytes);
 }
 
 std::optional<FileError> FileBytes::Write(const QString& path, const Producer& produce) {

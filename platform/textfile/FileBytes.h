@@ -19,6 +19,32 @@ public:
     // Reads without noting the stamp: a look at the file, not a reading of the document.
     static std::optional<FileError> Look(const QString& path, QByteArray* bytes);
 
+    // A regular file open for reading, piece by piece and as often as needed: each reading to the
+    // end must find as many bytes as the first, or the file changed while it was read.
+    class Reader {
+    public:
+        Reader() = default;
+        ~Reader();
+        Reader(const Reader&) = delete;
+        Reader& operator=(const Reader&) = delete;
+
+        // Only a regular file, as for Read.
+        std::optional<FileError> Open(const QString& path);
+        // Up to max bytes from the offset on; fewer only at the end of the file.
+        std::optional<FileError> Read(qint64 offset, qsizetype max, QByteArray* piece);
+        // The whole file at once, past the size it had when it was opened.
+        std::optional<FileError> ReadAll(QByteArray* bytes);
+        // The number of bytes once a reading has met the end of the file, else -1.
+        qint64 Size() const { return size_; }
+
+    private:
+        int fd_ = -1;
+        qint64 opened_ = 0; // the size the file had when it was opened
+        qint64 size_ = -1;
+    };
+    // The file's bytes were not the same from one reading to the next.
+    static FileError Changed();
+
     // Hands the bytes of the new content to the sink; false when it gave up.
     using Producer = std::function<bool(const ByteSink& sink)>;
     // Replaces the file with what the producer writes, through a temporary file beside it: on any

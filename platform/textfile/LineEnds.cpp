@@ -6,54 +6,52 @@ namespace {
 
 using LineEnd = TextFormat::LineEnd;
 
-// Notes the ends one by one; the list of every line's end is kept only once two styles met.
-class EndRecorder {
-public:
-    explicit EndRecorder(TextFormat* format) : format_(format) {
-        format_->lineEnd = LineEnd::CRLF;
-        format_->mixedLineEnds.clear();
-    }
-
-    void Note(LineEnd end) {
-        if (count_ == 0)
-            format_->lineEnd = end;
-        else if (!mixed_ && end != format_->lineEnd) {
-            mixed_ = true;
-            format_->mixedLineEnds.assign(std::size_t(count_), format_->lineEnd);
-        }
-        if (mixed_)
-            format_->mixedLineEnds.push_back(end);
-        ++count_;
-    }
-
-private:
-    TextFormat* format_;
-    qsizetype count_ = 0;
-    bool mixed_ = false;
-};
-
 bool IsLineEndCharacter(char16_t c) {
     return c == u'\r' || c == u'\n';
 }
 
 } // namespace
 
-void LineEnds::Split(QString* text, TextFormat* format) {
-    EndRecorder ends(format);
-    if (!text->contains(u'\r')) {
-        // Nothing to rewrite; only the style is needed, and without CR it is LF throughout.
-        if (text->contains(u'\n'))
-            ends.Note(LineEnd::LF);
+LineEnds::LineEnds(TextFormat* format) : format_(format) {
+    format_->lineEnd = LineEnd::CRLF;
+    format_->mixedLineEnds.clear();
+}
+
+void LineEnds::Note(LineEnd end, qsizetype times) {
+    if (times == 0)
+        return;
+    if (count_ == 0)
+        format_->lineEnd = end;
+    else if (!mixed_ && end != format_->lineEnd) {
+        mixed_ = true;
+        format_->mixedLineEnds.assign(std::size_t(count_), format_->lineEnd);
+    }
+    if (mixed_)
+        format_->mixedLineEnds.insert(format_->mixedLineEnds.end(), std::size_t(times), end);
+    count_ += times;
+}
+
+void LineEnds::SplitPiece(QString* piece) {
+    if (piece->isEmpty())
+        return;
+    qsizetype from = 0;
+    if (openCR_) {
+        openCR_ = false;
+        from = piece->front() == u'\n';
+        Note(from ? LineEnd::CRLF : LineEnd::CR);
+    }
+    if (from == 0 && !piece->contains(u'\r')) {
+        // Nothing to rewrite, and every end is an LF.
+        Note(LineEnd::LF, piece->count(u'\n'));
         return;
     }
-    char16_t* data = reinterpret_cast<char16_t*>(text->data());
-    const qsizetype size = text->size();
-    qsizetype from = 0;
+    char16_t* data = reinterpret_cast<char16_t*>(piece->data());
+    const qsizetype size = piece->size();
     qsizetype to = 0;
     while (from < size) {
         const qsizetype end = std::min(size, from + BlockScan::kBlock);
         if (!BlockScan::AnyInBlock(data + from, size - from, IsLineEndCharacter)) {
-            // Ahead of "to" by the CRs dropped so far; the block moves down whole.
+            // Ahead of "to" by the characters dropped so far; the block moves down whole.
             std::copy(data + from, data + end, data + to);
             to += end - from;
             from = end;
@@ -61,17 +59,31 @@ void LineEnds::Split(QString* text, TextFormat* format) {
         }
         while (from < end) {
             const char16_t c = data[from++];
-            if (c == u'\r') {
-                const bool crlf = from < size && data[from] == u'\n';
+            if (c == u'\r' && from == size) {
+                openCR_ = true;
+            } else if (c == u'\r') {
+                const bool crlf = data[from] == u'\n';
                 from += crlf;
-                ends.Note(crlf ? LineEnd::CRLF : LineEnd::CR);
+                Note(crlf ? LineEnd::CRLF : LineEnd::CR);
             } else if (c == u'\n') {
-                ends.Note(LineEnd::LF);
+                Note(LineEnd::LF);
             }
             data[to++] = c == u'\r' ? u'\n' : c;
         }
     }
-    text->resize(to);
+    piece->resize(to);
+}
+
+void LineEnds::Finish() {
+    if (openCR_)
+        Note(LineEnd::CR);
+    openCR_ = false;
+}
+
+void LineEnds::Split(QString* text, TextFormat* format) {
+    LineEnds ends(format);
+    ends.SplitPiece(text);
+    ends.Finish();
 }
 
 TextFormat::LineEnd LineEnds::EndOf(const TextFormat& format, qsizetype index) {

@@ -1,9 +1,7 @@
 #include "TextDecoder.h"
 
-#include "CodePage1252.h"
+#include "PieceDecoder.h"
 #include "TextEncoder.h"
-
-#include <QStringDecoder>
 
 #include <optional>
 
@@ -11,39 +9,39 @@ namespace {
 
 using Encoding = TextFormat::Encoding;
 
-// The text of bytes in a Unicode encoding, or nothing when they are not well formed in it. The
-// decoder keeps no state, so a sequence cut off at the end is an error, not a pending character.
-std::optional<QString> DecodeUnicode(QByteArrayView bytes, Encoding encoding) {
-    if (encoding != Encoding::Utf8 && bytes.size() % 2 != 0)
-        return std::nullopt;
-    QStringDecoder decoder(TextEncoder::ToolkitEncoding(encoding),
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    // The UTF-16 decoder passes half pairs through; they could not be written back.
-    if (decoder.hasError() || (encoding != Encoding::Utf8 && !TextEncoder::CanEncode(text, encoding)))
-        return std::nullopt;
-    return text;
-}
+// What a look over all the bytes tells before any reading: how they start, how many they are
+// and where their zero bytes fall.
+struct Survey {
+    QByteArray head;
+    qint64 size = 0;
+    qint64 zeros[2] = {0, 0}; // at even and odd offsets
+};
 
-QString DecodeCp1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    CodePage1252::Decode(bytes.data(), bytes.size(), reinterpret_cast<char16_t*>(text.data()));
-    return text;
+Survey Look(const ByteSource& bytes) {
+    Survey survey;
+    bytes([&survey](QByteArrayView piece) {
+        const qsizetype headBytes = 3;
+        if (survey.head.size() < headBytes)
+            survey.head.append(piece.first(std::min(piece.size(), headBytes - survey.head.size())));
+        if (piece.contains('\0')) {
+            const auto* data = reinterpret_cast<const unsigned char*>(piece.data());
+            for (qsizetype i = 0; i < piece.size(); ++i)
+                survey.zeros[(survey.size + i) % 2] += data[i] == 0;
+        }
+        survey.size += piece.size();
+        return true;
+    });
+    return survey;
 }
 
 // UTF-16 without a mark shows itself by zero bytes that nearly all fall at one parity: the high
 // bytes of Latin characters.
-std::optional<Encoding> Utf16ByZeroBytes(QByteArrayView bytes) {
-    if (bytes.size() % 2 != 0 || !bytes.contains('\0'))
+std::optional<Encoding> Utf16ByZeroBytes(const Survey& survey) {
+    if (survey.size % 2 != 0)
         return std::nullopt;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    qsizetype even = 0;
-    qsizetype odd = 0;
-    for (qsizetype i = 0; i < bytes.size(); i += 2) {
-        even += data[i] == 0;
-        odd += data[i + 1] == 0;
-    }
-    const qsizetype enough = bytes.size() / 2 / 10;
+    const qint64 even = survey.zeros[0];
+    const qint64 odd = survey.zeros[1];
+    const qint64 enough = survey.size / 2 / 10;
     if (odd > enough && even <= odd / 10)
         return Encoding::Utf16LE;
     if (even > enough && odd <= even / 10)
@@ -76,45 +74,70 @@ bool LooksLikeText(QStringView text) {
     return true;
 }
 
-std::optional<QString> DecodeMarked(const QByteArray& bytes, TextFormat* format) {
-    for (const Encoding encoding : {Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE}) {
-        const QByteArrayView bom = TextEncoder::Bom(encoding);
-        if (!bytes.startsWith(bom))
-            continue;
-        if (auto text = DecodeUnicode(QByteArrayView(bytes).sliced(bom.size()), encoding)) {
-            format->encoding = encoding;
-            format->bom = true;
-            return text;
-        }
-    }
-    return std::nullopt;
+bool AnyText(QStringView) {
+    return true;
 }
 
-std::optional<QString> DecodeUtf16ByZeroBytes(const QByteArray& bytes, TextFormat* format) {
-    const auto encoding = Utf16ByZeroBytes(bytes);
-    if (!encoding)
+// Reads the bytes in the encoding, handing their text to the sink: the number of characters, or
+// nothing when the bytes are not well formed in it or some text is not accepted.
+std::optional<qint64> Read(const ByteSource& bytes, Encoding encoding, bool bom, TextDecoder::Sink& sink,
+                           bool (*accept)(QStringView) = AnyText) {
+    PieceDecoder decoder(encoding, bom);
+    qint64 characters = 0;
+    sink.Start();
+    const bool whole = bytes([&](QByteArrayView piece) {
+        QString text = decoder.Add(piece);
+        if (decoder.Failed() || !accept(text))
+            return false;
+        characters += text.size();
+        sink.Take(std::move(text));
+        return true;
+    });
+    if (!whole || !decoder.Finish())
         return std::nullopt;
-    auto text = DecodeUnicode(bytes, *encoding);
-    if (!text || !LooksLikeText(*text))
-        return std::nullopt;
-    format->encoding = *encoding;
-    return text;
+    return characters;
 }
 
 } // namespace
 
 QString TextDecoder::Decode(const QByteArray& bytes, TextFormat* format) {
+    class Whole final : public Sink {
+    public:
+        void Start() override { text.clear(); }
+        // Bytes handed over whole give one piece, which is kept without a copy.
+        void Take(QString&& piece) override {
+            if (text.isEmpty())
+                text = std::move(piece);
+            else
+                text += piece;
+        }
+        QString text;
+    } whole;
+    Choose([&bytes](const ByteSink& sink) { return sink(bytes); }, format, whole);
+    return std::move(whole.text);
+}
+
+void TextDecoder::Choose(const ByteSource& bytes, TextFormat* format, Sink& text) {
+    const Survey survey = Look(bytes);
     format->bom = false;
-    if (auto text = DecodeMarked(bytes, format))
-        return std::move(*text);
-    if (auto text = DecodeUtf16ByZeroBytes(bytes, format))
-        return std::move(*text);
-    if (auto text = DecodeUnicode(bytes, Encoding::Utf8)) {
+    for (const Encoding encoding : {Encoding::Utf8, Encoding::Utf16LE, Encoding::Utf16BE}) {
+        if (survey.head.startsWith(TextEncoder::Bom(encoding)) && Read(bytes, encoding, true, text)) {
+            format->encoding = encoding;
+            format->bom = true;
+            return;
+        }
+    }
+    if (const auto encoding = Utf16ByZeroBytes(survey);
+        encoding && Read(bytes, *encoding, false, text, LooksLikeText)) {
+        format->encoding = *encoding;
+        return;
+    }
+    if (const auto characters = Read(bytes, Encoding::Utf8, false, text)) {
         // Plain ASCII is taken as the code page, so that a character typed later is written as a
         // single byte, as the file's other programs expect.
-        format->encoding = text->size() == bytes.size() ? Encoding::Cp1252 : Encoding::Utf8;
-        return std::move(*text);
+        format->encoding = *characters == survey.size ? Encoding::Cp1252 : Encoding::Utf8;
+        return;
     }
     format->encoding = Encoding::Cp1252;
-    return DecodeCp1252(bytes);
+    Read(bytes, Encoding::Cp1252, false, text);
 }

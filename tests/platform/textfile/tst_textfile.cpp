@@ -5,6 +5,7 @@
 #include "FileBytes.h"
 #include "FileStamp.h"
 #include "TextFile.h"
+#include "TextPieces.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,6 +110,7 @@ private slots:
     void encodeNewDocument();
     void canEncode();
     void largeTextInPieces();
+    void readInPieces();
     void readErrors_data();
     void readErrors();
     void readsPastReportedSize();
@@ -269,6 +271,62 @@ void TestTextFile::largeTextInPieces() {
     TextFormat format;
     QVERIFY(DocumentFile::Save(path, latin, &format));
     QVERIFY(TextFile::Decode(BytesOf(path)).text == latin);
+}
+
+// A file read a few bytes at a time gives the text and format of the file read whole, whatever
+// the cuts fall between: a character's bytes, a surrogate pair, a CR and its LF, a mark.
+void TestTextFile::readInPieces() {
+    const QList<QByteArray> inputs = {
+        QByteArray(),
+        "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\nb",
+        "a\r\nb\nc\rd\r\r\n\r",
+        "\xEF\xBB\xBF\xEF\xBB\xBFx\r\n",
+        QByteArray("\xFF\xFE\x3D\xD8\x00\xDE\r\0\n\0z\0", 12),
+        QByteArray("\xFE\xFF\xD8\x3D\xDE\x00\0\r", 8),
+        QByteArray("h\0i\0\r\0\n\0\x3D\xD8\x00\xDE", 12),
+        QByteArray("\xFF\xFE\0\xD8\x41\0", 6),
+        QByteArray("\xFF\xFEz\0!", 5),
+        "ab\xC3",
+        // Well-formed UTF-8 until a byte near the end: the line measured is the code page's.
+        "0123456789\n" + QByteArray(15, 'x').replace("x", "\xC3\xA9") + "\r\n\xFF",
+        EveryByte(),
+    };
+    TestEnvironment env;
+    const QString path = env.path("pieces.txt");
+    for (const QByteArray& bytes : inputs) {
+        WriteBytes(path, bytes);
+        const DecodedText whole = TextFile::Decode(bytes);
+        for (const qsizetype pieceBytes : {1, 2, 3, 5, 4096}) {
+            TextPieces pieces(path, pieceBytes);
+            QVERIFY(!pieces.Open());
+            QCOMPARE(pieces.Size(), bytes.size());
+            QString text;
+            for (QString piece; pieces.Next(&piece); text += piece)
+                QVERIFY(!text.isEmpty() ? text.endsWith(u'\n') : !piece.isEmpty());
+            QVERIFY(!pieces.Error());
+            QCOMPARE(text, whole.text);
+            QCOMPARE(pieces.Format().encoding, whole.format.encoding);
+            QCOMPARE(pieces.Format().bom, whole.format.bom);
+            QCOMPARE(pieces.Format().lineEnd, whole.format.lineEnd);
+            QCOMPARE(pieces.Format().mixedLineEnds, whole.format.mixedLineEnds);
+            QCOMPARE(FileStamp::Last(path), FileStamp::Of(bytes));
+            qsizetype longest = 0;
+            for (const QString& line : whole.text.split(u'\n'))
+                longest = std::max(longest, line.size());
+            QCOMPARE(pieces.LongestLine(), longest);
+        }
+    }
+
+    // Grown between the look and the reading.
+    TextPieces grown(path, 4);
+    QVERIFY(!grown.Open());
+    WriteBytes(path, EveryByte() + "more");
+    QString piece;
+    while (grown.Next(&piece))
+        ;
+    QCOMPARE(grown.Error()->number, 57);
+    TextPieces folder(env.path("."));
+    QCOMPARE(folder.Open()->number, 75);
 }
 
 void TestTextFile::readErrors_data() {
