@@ -7,6 +7,7 @@
 #include "DocumentWindow.h"
 #include "LineSource.h"
 #include "RegFind.h"
+#include "RegLines.h"
 #include "RegNodes.h"
 #include "RegTreeItem.h"
 #include "RegValueTable.h"
@@ -17,6 +18,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -25,7 +27,7 @@ class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class RegImport;
-class RegLines;
+class TextPieces;
 
 class form_REG : public DocumentWindow {
     Q_OBJECT
@@ -110,9 +112,14 @@ private:
     void ModifyValue(QTreeWidgetItem* item);
 
     bool AcceptHeader();
+    // Prepares the window and counts the lines after the header; what OpenREG returns when it stops
+    // there, nothing when the import is to follow.
+    std::optional<OpenResult> CountPass(const QString& path, qint64* count);
     // The counting pass over the lines after the header; false when the user stopped it.
-    bool CountLines(RegLines lines, qint64* count);
-    void Import(QStringView text, const QString& title);
+    bool CountLines(RegLines& lines, qint64* count);
+    void Import(RegLines& lines, const QString& title);
+    // The pieces of the file, for the lines of a pass.
+    static RegLines::Pieces Pieces(TextPieces& file);
     void ShowProgress(qint64 lines, int stage);
     void ReportErrors(const QString& errors);
     // True at most every 100 ms: time to let the window repaint.

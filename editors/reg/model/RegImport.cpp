@@ -37,6 +37,10 @@ void RegImport::Fail(QStringView line) {
     errors_ += QLatin1Char('\r');
 }
 
+QString RegImport::Shared(QString text) {
+    return *shared_.insert(std::move(text));
+}
+
 RegNode* RegImport::Child(RegNode* parent, const QString& text, const QString& tag, bool pathOnly,
                           const QString& key) {
     const bool deletion = tag == RegNodes::DeletionTag();
@@ -142,14 +146,20 @@ void RegImport::ValueLine(QStringView line, RegLines& lines) {
     std::optional<RegLine::Value> value = RegLine::ParseValue(line);
     if (!value)
         return Fail(line);
-    while (RegLine::Continues(*value)) {
-        value->data.chop(1);
-        QStringView next;
-        if (!lines.Next(&next))
-            return Fail(line);
-        value->data += RegLine::TrimSpaces(next);
+    if (RegLine::Continues(*value)) {
+        // The next lines may come in a new piece of the file, where this one is no more.
+        const QString first = line.toString();
+        while (RegLine::Continues(*value)) {
+            value->data.chop(1);
+            QStringView next;
+            if (!lines.Next(&next))
+                return Fail(first);
+            value->data += RegLine::TrimSpaces(next);
+        }
+        // Grown line by line, the data would keep room for more for as long as the document lives.
+        value->data.squeeze();
     }
-    values_.Append(currentId_, std::move(value->type), std::move(value->name), std::move(value->data),
-                   value->unquoted);
+    values_.Append(currentId_, Shared(std::move(value->type)), Shared(std::move(value->name)),
+                   std::move(value->data), value->unquoted);
     stage_ = 6;
 }

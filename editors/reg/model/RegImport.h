@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -21,7 +22,8 @@ public:
     // The file node must have no children yet: the import finds nodes through its own index.
     RegImport(RegNodes& nodes, RegValueTable& values, RegNode* fileNode);
 
-    // Handles one line; the continuation lines of a byte list are taken from lines.
+    // Handles one line; the continuation lines of a byte list are taken from lines, after which line
+    // may be gone with its piece of the file.
     void Handle(QStringView line, RegLines& lines);
 
     // How far the last line got, 1 to 8: 1 read, 2 kind tested, then for a key line 3 reset to the
@@ -48,6 +50,9 @@ private:
     qsizetype Known(QStringView path, RegNode** node) const;
     void ValueLine(QStringView line, RegLines& lines);
     void Fail(QStringView line);
+    // The one string of that text among the value names and types read so far: they repeat from key
+    // to key, and a large file would otherwise hold each of them once per value.
+    QString Shared(QString text);
     void SetCurrent(RegNode* node);
     // The first child of that kind and text, added when there is none; pathOnly marks an added
     // branch as one on the way to a deletion entry (RegNodes::PathOnly).
@@ -75,6 +80,7 @@ private:
         qsizetype end;
         RegNode* node;
     };
+    QSet<QString> shared_;
     QString lastPath_;
     std::vector<Step> lastWay_;
     QString errors_;

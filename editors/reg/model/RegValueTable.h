@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <deque>
 #include <vector>
 
 class RegValueTable {
@@ -60,7 +61,9 @@ private:
         qsizetype last = -1;
     };
 
-    std::vector<Entry> entries_;
+    // Grows without moving what it holds: a vector, doubling, would hold a large file's records twice
+    // over for a moment.
+    std::deque<Entry> entries_;
     // Indexed by owner number.
     std::vector<Chain> chains_;
 };

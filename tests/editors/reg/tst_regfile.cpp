@@ -20,6 +20,18 @@ private slots:
         RegLines ended(u"a\n");
         QVERIFY(ended.Next(&line));
         QVERIFY(!ended.Next(&line));
+        // A file read in pieces of whole lines: a byte list goes on into the next piece, and one whose
+        // next line never comes is logged as it stood, though its piece is gone.
+        QStringList pieces = {"REGEDIT4\n[HKEY_USERS\\k]\n\"b\"=hex:01,\\\n", "", " 02\n\"c\"=hex:03,\\", ""};
+        const RegTextDocument pieced(RegLines([&pieces](QString* piece) {
+            if (pieces.isEmpty())
+                return false;
+            *piece = pieces.takeFirst();
+            return true;
+        }));
+        QCOMPARE(pieced.Dumped(true),
+                 QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  b|HEX|01,02"}));
+        QCOMPARE(pieced.errors, QStringLiteral("k: \"c\"=hex:03,\\\r"));
     }
 
     void valueLinesSplitIntoNameTypeAndData_data() {
