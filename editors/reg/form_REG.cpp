@@ -716,6 +716,8 @@ OpenResult form_REG::OpenREG(const QString& path, const QString& title) {
     format_ = imported.Format();
     format_.lineEnd = TextFormat::LineEnd::CRLF;
     format_.mixedLineEnds.clear();
+    // Every value takes a line at least.
+    values_.Reserve(count);
     RegLines lines(Pieces(imported));
     Import(lines, title);
     // A file changed between the passes.
