@@ -88,6 +88,21 @@ bool IsAncestorOrSelf(const QTreeWidgetItem* node, const QTreeWidgetItem* of) {
     return false;
 }
 
+// Closes the key and every open key below it, from the top down. The view keeps each open key as a
+// persistent index and, when keys leave the tree, looks up from each one for the keys leaving: a key
+// open ten thousand levels deep would take that many look-ups of that many levels.
+void Collapse(QTreeWidgetItem* top) {
+    std::vector<QTreeWidgetItem*> pending{top};
+    while (!pending.empty()) {
+        QTreeWidgetItem* item = pending.back();
+        pending.pop_back();
+        if (item->isExpanded())
+            item->setExpanded(false);
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            pending.push_back(item->child(i));
+    }
+}
+
 // Keys an edit put into the tree or took out of it, each with its place. While out of the tree they
 // belong to the step that holds them.
 class Grafts {
@@ -578,6 +593,7 @@ void form_REG::EditDelete() {
         listed_ = nullptr;
     }
     // The key leaves the tree whole, its values filed under it, so that undo can put it back.
+    Collapse(node);
     QTreeWidgetItem* parent = node->parent();
     const int index = parent->indexOfChild(node);
     parent->takeChild(index);
