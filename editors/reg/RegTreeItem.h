@@ -21,6 +21,12 @@ public:
     };
 
     RegTreeItem(std::shared_ptr<const Images> images, const QString& text);
+    // Takes the items below apart one at a time, leaves first: the toolkit deletes an item's
+    // children from inside its own destructor, one nested call per level, which a key ten thousand
+    // levels deep would not survive.
+    ~RegTreeItem() override;
+    RegTreeItem(const RegTreeItem&) = delete;
+    RegTreeItem& operator=(const RegTreeItem&) = delete;
 
     static RegTreeItem* Of(QTreeWidgetItem* item) { return static_cast<RegTreeItem*>(item); }
     static RegTreeItem* Of(RegNode* node) { return static_cast<RegTreeItem*>(node); }

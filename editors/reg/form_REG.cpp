@@ -12,6 +12,7 @@
 #include "RegWorkFolder.h"
 #include "RegWriter.h"
 #include "TextFile.h"
+#include "TextPieces.h"
 #include "Twips.h"
 #include "form_AddHK.h"
 #include "form_TreeFind.h"
@@ -48,6 +49,8 @@ constexpr int kPaintIntervalMs = 100;
 constexpr int kLargeFile = 500;
 constexpr int kStages = 8;
 constexpr int kIndexColumn = 4;
+// Registry lines are short: small pieces keep what a pass holds of the file small.
+constexpr qsizetype kPieceBytes = 1 << 20;
 
 // The classic value dialog's three layouts, in twips.
 struct EditLayout {
@@ -83,6 +86,21 @@ bool IsAncestorOrSelf(const QTreeWidgetItem* node, const QTreeWidgetItem* of) {
             return true;
     }
     return false;
+}
+
+// Closes the key and every open key below it, from the top down. The view keeps each open key as a
+// persistent index and, when keys leave the tree, looks up from each one for the keys leaving: a key
+// open ten thousand levels deep would take that many look-ups of that many levels.
+void Collapse(QTreeWidgetItem* top) {
+    std::vector<QTreeWidgetItem*> pending{top};
+    while (!pending.empty()) {
+        QTreeWidgetItem* item = pending.back();
+        pending.pop_back();
+        if (item->isExpanded())
+            item->setExpanded(false);
+        for (int i = item->childCount() - 1; i >= 0; --i)
+            pending.push_back(item->child(i));
+    }
 }
 
 // Keys an edit put into the tree or took out of it, each with its place. While out of the tree they
@@ -575,6 +593,7 @@ void form_REG::EditDelete() {
         listed_ = nullptr;
     }
     // The key leaves the tree whole, its values filed under it, so that undo can put it back.
+    Collapse(node);
     QTreeWidgetItem* parent = node->parent();
     const int index = parent->indexOfChild(node);
     parent->takeChild(index);
@@ -696,8 +715,36 @@ RegTreeItem* form_REG::KeyAt(const QString& path) const {
 // ---- Reading ----
 
 OpenResult form_REG::OpenREG(const QString& path, const QString& title) {
-    DecodedText decoded;
-    if (std::optional<FileError> error = TextFile::Read(path, &decoded))
+    // Each pass reads the file anew, a piece at a time, and the counting pass is over before the
+    // import begins: neither the file's bytes nor its text are ever held whole beside the document.
+    qint64 count = 0;
+    if (std::optional<OpenResult> stopped = CountPass(path, &count))
+        return *stopped;
+    TextPieces imported(path, kPieceBytes);
+    if (std::optional<FileError> error = imported.Open()) {
+        lbl_location->clear();
+        return OpenResult::Failed(*error);
+    }
+    PB->setMaximum(int(std::min<qint64>(count, INT_MAX)));
+    PB->show();
+    PB2->show();
+    AddToRecentFiles(path);
+    format_ = imported.Format();
+    format_.lineEnd = TextFormat::LineEnd::CRLF;
+    format_.mixedLineEnds.clear();
+    // Every value takes a line at least.
+    values_.Reserve(count);
+    RegLines lines(Pieces(imported));
+    Import(lines, title);
+    // A file changed between the passes.
+    if (imported.Error())
+        return OpenResult::Failed(*imported.Error());
+    return {};
+}
+
+std::optional<OpenResult> form_REG::CountPass(const QString& path, qint64* count) {
+    TextPieces counted(path, kPieceBytes);
+    if (std::optional<FileError> error = counted.Open())
         return OpenResult::Failed(*error);
     InitRegWindow();
     lbl_location->setText(QStringLiteral("Gathering File Information"));
@@ -707,27 +754,22 @@ OpenResult form_REG::OpenREG(const QString& path, const QString& title) {
     }
     PB2->setMaximum(kStages);
 
-    RegLines lines(decoded.text);
+    RegLines lines(Pieces(counted));
     QStringView header;
     if ((!lines.Next(&header) || header != u"REGEDIT4") && !AcceptHeader()) {
         MarkAltered(false);
         FileClose();
         return OpenResult::Cancelled();
     }
-    qint64 count = 0;
-    if (!CountLines(lines, &count)) {
-        lbl_location->clear();
-        return OpenResult::Cancelled();
-    }
-    PB->setMaximum(int(std::min<qint64>(count, INT_MAX)));
-    PB->show();
-    PB2->show();
-    AddToRecentFiles(path);
-    format_ = decoded.format;
-    format_.lineEnd = TextFormat::LineEnd::CRLF;
-    format_.mixedLineEnds.clear();
-    Import(decoded.text, title);
-    return {};
+    const bool counting = CountLines(lines, count);
+    if (counting && !counted.Error())
+        return std::nullopt;
+    lbl_location->clear();
+    return counted.Error() ? OpenResult::Failed(*counted.Error()) : OpenResult::Cancelled();
+}
+
+RegLines::Pieces form_REG::Pieces(TextPieces& file) {
+    return [&file](QString* piece) { return file.Next(piece); };
 }
 
 bool form_REG::AcceptHeader() {
@@ -737,7 +779,7 @@ bool form_REG::AcceptHeader() {
                qlx::vbYesNo + qlx::vbQuestion, QStringLiteral("Error in File Type")) == qlx::vbYes;
 }
 
-bool form_REG::CountLines(RegLines lines, qint64* count) {
+bool form_REG::CountLines(RegLines& lines, qint64* count) {
     const auto showCount = [this, count] {
         if (*count > kLargeFile)
             lbl_location->setText(QStringLiteral("Information Count: ") + QString::number(*count) +
@@ -762,7 +804,7 @@ bool form_REG::CountLines(RegLines lines, qint64* count) {
     return true;
 }
 
-void form_REG::Import(QStringView text, const QString& title) {
+void form_REG::Import(RegLines& lines, const QString& title) {
     TV->setCurrentItem(fileNode_);
     fileNode_->setText(0, title);
     TV->hide();
@@ -770,7 +812,6 @@ void form_REG::Import(QStringView text, const QString& title) {
     TV->takeTopLevelItem(0);
     lbl_location->setText(QStringLiteral("Importing Data:"));
     RegImport import(nodes_, values_, fileNode_);
-    RegLines lines(text);
     QStringView line;
     if (lines.Next(&line)) {
         ShowProgress(lines.Taken(), 1);
@@ -866,10 +907,17 @@ bool form_REG::AskSaveName(QString* path, QString* title) {
 bool form_REG::WriteFile(const QString& path) {
     // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
     TextFormat format = format_;
-    if (!DocumentFile::Save(path, RegWriter::Text(fileNode_, values_, expanded_), &format))
+    if (!DocumentFile::Save(path, Lines(expanded_), &format))
         return false;
     format_ = std::move(format);
     return true;
+}
+
+LineSource form_REG::Lines(bool expanded) const {
+    // Written straight into the file, line by line: the document is never one text in memory.
+    return [this, expanded](const LineSink& sink) {
+        return RegWriter::Lines(fileNode_, values_, expanded, sink);
+    };
 }
 
 QString form_REG::Place() const {
@@ -894,8 +942,7 @@ void form_REG::PrintDoc(QPrinter* printer) {
     TextFormat format;
     format.encoding = TextFormat::Encoding::Utf8;
     DecodedText printed;
-    if (DocumentFile::Save(file, RegWriter::Text(fileNode_, values_, true), &format) &&
-        !TextFile::Read(file, &printed)) {
+    if (DocumentFile::Save(file, Lines(true), &format) && !TextFile::Read(file, &printed)) {
         RTFPrint2->show();
         RTFPrint2->clear();
         RTFPrint2->setPlainText(printed.text);

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "LineSource.h"
 #include "RegFind.h"
+#include "RegLines.h"
 #include "RegNodes.h"
 #include "RegTreeItem.h"
 #include "RegValueTable.h"
@@ -16,6 +18,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -24,7 +27,7 @@ class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class RegImport;
-class RegLines;
+class TextPieces;
 
 class form_REG : public DocumentWindow {
     Q_OBJECT
@@ -63,6 +66,7 @@ public:
     // What the window shows and holds, for the shell and for tests.
     RegTreeItem* FileNode() const { return fileNode_; }
     const RegValueTable& Values() const { return values_; }
+    const RegNodes& Nodes() const { return nodes_; }
     // "TV" or "LV": the control last used, which the registry Edit menu follows.
     const QString& FocusIndicator() const { return focus_; }
     bool ExpandedSave() const { return expanded_; }
@@ -108,9 +112,14 @@ private:
     void ModifyValue(QTreeWidgetItem* item);
 
     bool AcceptHeader();
+    // Prepares the window and counts the lines after the header; what OpenREG returns when it stops
+    // there, nothing when the import is to follow.
+    std::optional<OpenResult> CountPass(const QString& path, qint64* count);
     // The counting pass over the lines after the header; false when the user stopped it.
-    bool CountLines(RegLines lines, qint64* count);
-    void Import(QStringView text, const QString& title);
+    bool CountLines(RegLines& lines, qint64* count);
+    void Import(RegLines& lines, const QString& title);
+    // The pieces of the file, for the lines of a pass.
+    static RegLines::Pieces Pieces(TextPieces& file);
     void ShowProgress(qint64 lines, int stage);
     void ReportErrors(const QString& errors);
     // True at most every 100 ms: time to let the window repaint.
@@ -143,6 +152,8 @@ private:
 
     // Saves in the form given, asking for the name first when askName.
     bool SaveInForm(bool expanded, bool askName);
+    // The file's lines in the form given.
+    LineSource Lines(bool expanded) const;
 
     const std::shared_ptr<const RegTreeItem::Images> images_;
     RegNodes nodes_;

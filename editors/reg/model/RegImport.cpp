@@ -37,6 +37,10 @@ void RegImport::Fail(QStringView line) {
     errors_ += QLatin1Char('\r');
 }
 
+QString RegImport::Shared(QString text) {
+    return *shared_.insert(std::move(text));
+}
+
 RegNode* RegImport::Child(RegNode* parent, const QString& text, const QString& tag, bool pathOnly,
                           const QString& key) {
     const bool deletion = tag == RegNodes::DeletionTag();
@@ -81,31 +85,60 @@ void RegImport::KeyLine(QStringView line) {
         SetCurrent(Child(file_, hive, RegNodes::HiveTag(), false, hive));
         return;
     }
-    const QList<QStringView> parts = path.split(u'\\');
+    RegNode* node = file_;
+    // A deletion takes keys out of the index, and with them the way of the last key line.
+    const qsizetype known = deletion ? 0 : Known(path, &node);
+    lastWay_.resize(size_t(known));
+    lastPath_.truncate(known == 0 ? 0 : lastWay_.back().end);
+    lastPath_ += path.mid(lastPath_.size());
+    const qsizetype start = known == 0 ? 0 : lastWay_.back().end + 1;
+    if (start > path.size()) {
+        stage_ = 8;
+        return SetCurrent(node);
+    }
+    const QList<QStringView> parts = path.mid(start).split(u'\\');
     stage_ = 4;
-    if ((parts.size() < 2 && !deletion) || !hives.contains(parts.first()))
+    if (known == 0 && ((parts.size() < 2 && !deletion) || !hives.contains(parts.first())))
         return Fail(line);
     stage_ = 5;
-    RegNode* node = file_;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const bool last = i == parts.size() - 1;
+    qsizetype end = start - 1;
+    for (qsizetype j = 0; j < parts.size(); ++j) {
+        const qsizetype i = known + j;
+        const bool last = j == parts.size() - 1;
         stage_ = i == 0 ? 6 : last ? 8 : 7;
         // A path ending in "\" names its parent.
-        if (last && parts[i].isEmpty())
+        if (last && parts[j].isEmpty())
             break;
         const QString tag = last && deletion ? RegNodes::DeletionTag()
                             : i == 0         ? RegNodes::HiveTag()
                                              : RegNodes::BranchTag();
-        const QString text = parts[i].toString();
+        const QString text = parts[j].toString();
         // Importers delete no hive, and a hive keeps its one node.
         if (deletion && i > 0)
             Forget(node, text, last);
         node = Child(node, text, tag, deletion && !last);
+        end += parts[j].size() + 1;
         // A key line makes its key and every key above it.
-        if (!deletion)
+        if (!deletion) {
             RegNodes::SetPathOnly(node, false);
+            lastWay_.push_back({end, node});
+        }
     }
     SetCurrent(node);
+}
+
+qsizetype RegImport::Known(QStringView path, RegNode** node) const {
+    const QStringView last = lastPath_;
+    const qsizetype same =
+        std::mismatch(path.begin(), path.end(), last.begin(), last.end()).first - path.begin();
+    qsizetype known = 0;
+    for (const Step& step : lastWay_) {
+        if (step.end > same || (step.end < path.size() && path[step.end] != u'\\'))
+            break;
+        *node = step.node;
+        ++known;
+    }
+    return known;
 }
 
 void RegImport::ValueLine(QStringView line, RegLines& lines) {
@@ -113,14 +146,20 @@ void RegImport::ValueLine(QStringView line, RegLines& lines) {
     std::optional<RegLine::Value> value = RegLine::ParseValue(line);
     if (!value)
         return Fail(line);
-    while (RegLine::Continues(*value)) {
-        value->data.chop(1);
-        QStringView next;
-        if (!lines.Next(&next))
-            return Fail(line);
-        value->data += RegLine::TrimSpaces(next);
+    if (RegLine::Continues(*value)) {
+        // The next lines may come in a new piece of the file, where this one is no more.
+        const QString first = line.toString();
+        while (RegLine::Continues(*value)) {
+            value->data.chop(1);
+            QStringView next;
+            if (!lines.Next(&next))
+                return Fail(first);
+            value->data += RegLine::TrimSpaces(next);
+        }
+        // Grown line by line, the data would keep room for more for as long as the document lives.
+        value->data.squeeze();
     }
-    values_.Append(currentId_, std::move(value->type), std::move(value->name), std::move(value->data),
-                   value->unquoted);
+    values_.Append(currentId_, Shared(std::move(value->type)), Shared(std::move(value->name)),
+                   std::move(value->data), value->unquoted);
     stage_ = 6;
 }

@@ -6,8 +6,11 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <QSet>
 #include <QString>
 #include <QStringView>
+
+#include <vector>
 
 class RegLines;
 class RegNode;
@@ -19,7 +22,8 @@ public:
     // The file node must have no children yet: the import finds nodes through its own index.
     RegImport(RegNodes& nodes, RegValueTable& values, RegNode* fileNode);
 
-    // Handles one line; the continuation lines of a byte list are taken from lines.
+    // Handles one line; the continuation lines of a byte list are taken from lines, after which line
+    // may be gone with its piece of the file.
     void Handle(QStringView line, RegLines& lines);
 
     // How far the last line got, 1 to 8: 1 read, 2 kind tested, then for a key line 3 reset to the
@@ -41,8 +45,14 @@ private:
     }
 
     void KeyLine(QStringView line);
+    // How many names at the start of the path lead through the last key line's way; *node becomes
+    // the node of the last of them.
+    qsizetype Known(QStringView path, RegNode** node) const;
     void ValueLine(QStringView line, RegLines& lines);
     void Fail(QStringView line);
+    // The one string of that text among the value names and types read so far: they repeat from key
+    // to key, and a large file would otherwise hold each of them once per value.
+    QString Shared(QString text);
     void SetCurrent(RegNode* node);
     // The first child of that kind and text, added when there is none; pathOnly marks an added
     // branch as one on the way to a deletion entry (RegNodes::PathOnly).
@@ -63,6 +73,16 @@ private:
     QHash<ChildKey, RegNode*> children_;
     // The texts of the children in the index, by parent and text in folded case.
     QMultiHash<std::pair<int, QString>, QString> spellings_;
+    // The last key line's path and the node of each of its names, with where the name ends in it. A
+    // file lists a key's subkeys after it, so a line that begins with the same names goes on from
+    // there: the lines of a deep key's subkeys cost their length, not a look-up per level.
+    struct Step {
+        qsizetype end;
+        RegNode* node;
+    };
+    QSet<QString> shared_;
+    QString lastPath_;
+    std::vector<Step> lastWay_;
     QString errors_;
     int stage_ = 0;
 };

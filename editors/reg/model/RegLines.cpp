@@ -1,8 +1,12 @@
 #include "RegLines.h"
 
 bool RegLines::Next(QStringView* line) {
-    if (position_ >= text_.size())
-        return false;
+    while (position_ >= text_.size()) {
+        if (!pieces_ || !pieces_(&piece_))
+            return false;
+        text_ = piece_;
+        position_ = 0;
+    }
     qsizetype end = text_.indexOf(u'\n', position_);
     if (end < 0)
         end = text_.size();

@@ -26,7 +26,9 @@ private:
     friend class RegNodes;
 
     QString tag_;
-    QString key_;
+    // Empty until a fresh key is first asked for (RegNodes::Key): hardly anything asks, and a
+    // large file would otherwise hold one for each of its keys.
+    mutable QString key_;
     int id_ = -1;
     bool pathOnly_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 // The date and time as the classic whole number: days since 30 December 1899, rounded half to even.
@@ -37,7 +38,7 @@ void RegNodes::SetUpFileNode(RegNode* node) {
 RegNode* RegNodes::Add(RegNode* parent, const QString& text, const QString& tag, const QString& key) {
     RegNode* node = parent->AppendChild(text);
     node->tag_ = tag;
-    node->key_ = key.isEmpty() ? FreshKey() : key;
+    node->key_ = key;
     node->id_ = nextId_++;
     return node;
 }
@@ -46,7 +47,9 @@ QString RegNodes::Tag(const RegNode* node) {
     return node->tag_;
 }
 
-QString RegNodes::Key(const RegNode* node) {
+QString RegNodes::Key(const RegNode* node) const {
+    if (node->key_.isEmpty())
+        node->key_ = FreshKey();
     return node->key_;
 }
 
@@ -63,16 +66,30 @@ void RegNodes::SetPathOnly(RegNode* node, bool only) {
 }
 
 QString RegNodes::FullPath(const RegNode* node) {
-    QString path = node->Text();
-    for (const RegNode* up = node->Parent(); up; up = up->Parent())
-        path.prepend(up->Text() + QLatin1Char('\\'));
-    return path;
+    std::vector<const RegNode*> way;
+    for (; node; node = node->Parent())
+        way.push_back(node);
+    return Joined(way);
 }
 
 QString RegNodes::KeyPath(const RegNode* node) {
+    std::vector<const RegNode*> way;
+    for (; node && node->Parent(); node = node->Parent()) {
+        // Keys with empty names at the end add nothing, not even their separators.
+        if (!way.empty() || !node->Text().isEmpty())
+            way.push_back(node);
+    }
+    return Joined(way);
+}
+
+QString RegNodes::Joined(const std::vector<const RegNode*>& way) {
+    // Joined top down in one pass: a deep key costs its own length, not that times its depth.
     QString path;
-    for (; node && node->Parent(); node = node->Parent())
-        path.prepend(path.isEmpty() ? node->Text() : node->Text() + QLatin1Char('\\'));
+    for (auto node = way.rbegin(); node != way.rend(); ++node) {
+        if (node != way.rbegin())
+            path += QLatin1Char('\\');
+        path += (*node)->Text();
+    }
     return path;
 }
 

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class RegNodes {
 public:
@@ -33,7 +34,8 @@ public:
     RegNode* Add(RegNode* parent, const QString& text, const QString& tag, const QString& key = QString());
 
     static QString Tag(const RegNode* node);
-    static QString Key(const RegNode* node);
+    // The key, made when first asked for where the node was given none.
+    QString Key(const RegNode* node) const;
     static int Id(const RegNode* node);
     // A branch that the file names only on the way to a deletion entry, as "[-A\B]" names A:
     // importing the file makes no such key, so the expanded form does not write it either.
@@ -48,6 +50,8 @@ public:
 
 private:
     QString FreshKey() const;
+    // The texts of the nodes, given bottom up, joined by "\" from the top.
+    static QString Joined(const std::vector<const RegNode*>& way);
 
     std::function<QString(int)> keyMaker_;
     int nextId_ = 0;

@@ -44,6 +44,9 @@ public:
     // Gives the record back the content it had (undo and redo); it stays filed under its owner.
     void Restore(qsizetype index, const Record& record);
     void Clear();
+    // Room for that many records at once: a table that doubles as it grows holds its records twice
+    // over for a moment. Room never filled is never touched, and so costs no memory.
+    void Reserve(qsizetype records) { entries_.reserve(size_t(records)); }
 
     // The positions of the owner's values, in table order.
     std::vector<qsizetype> Of(int owner) const;

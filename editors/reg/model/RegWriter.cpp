@@ -1,42 +1,38 @@
 #include "RegWriter.h"
 
 #include "RegNodes.h"
+#include "RegWalk.h"
+#include "TextFile.h"
 
 #include <vector>
 
 namespace {
 
-struct Pending {
-    const RegNode* node;
-    QString path;
-};
-
-// The key line of a node, or the empty text when the node is not written.
-QString KeyLine(const Pending& entry, bool hasValues, bool expanded) {
-    const QString tag = RegNodes::Tag(entry.node);
+// The key line of a node at that path, or the empty text when the node is not written.
+QString KeyLine(const RegNode* node, QStringView path, bool hasValues, bool expanded) {
+    const QString tag = RegNodes::Tag(node);
     if (tag == RegNodes::DeletionTag()) {
-        const QString text = entry.node->Text();
-        const QString name = text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
-        const qsizetype cut = entry.path.lastIndexOf(QLatin1Char('\\'));
-        return QStringLiteral("[-") + (cut < 0 ? name : entry.path.left(cut + 1) + name) + QLatin1Char(']');
+        const QString text = node->Text();
+        const QStringView name =
+            text.startsWith(QLatin1Char('-')) ? QStringView(text).mid(1) : QStringView(text);
+        QString line = QStringLiteral("[-");
+        line += path.left(path.lastIndexOf(QLatin1Char('\\')) + 1);
+        line += name;
+        return line += QLatin1Char(']');
     }
     const bool written =
         tag == RegNodes::HiveTag()
             ? hasValues
-            : tag == RegNodes::BranchTag() && (hasValues || (expanded && !RegNodes::PathOnly(entry.node)));
+            : tag == RegNodes::BranchTag() && (hasValues || (expanded && !RegNodes::PathOnly(node)));
     if (!written)
         return QString();
     // A path ending in "\" names its parent when read, so a key whose last name is empty (read
     // from "[HKEY_USERS\\A\\\\]") takes one more to read back as itself.
-    const QString tail = entry.path.endsWith(QLatin1Char('\\')) ? QStringLiteral("\\]") : QStringLiteral("]");
-    return QLatin1Char('[') + entry.path + tail;
-}
-
-void PushChildren(std::vector<Pending>& stack, const RegNode* node, const QString& path) {
-    for (int i = node->ChildCount() - 1; i >= 0; --i) {
-        const RegNode* child = node->Child(i);
-        stack.push_back({child, path.isEmpty() ? child->Text() : path + QLatin1Char('\\') + child->Text()});
-    }
+    QString line;
+    line.reserve(path.size() + 3);
+    line += QLatin1Char('[');
+    line += path;
+    return line += path.endsWith(QLatin1Char('\\')) ? QLatin1String("\\]") : QLatin1String("]");
 }
 
 } // namespace
@@ -61,22 +57,38 @@ QString RegWriter::ValueLine(const RegValueTable::Record& record) {
     return line;
 }
 
-QString RegWriter::Text(const RegNode* fileNode, const RegValueTable& values, bool expanded) {
-    QString text = QStringLiteral("REGEDIT4\n\n");
-    std::vector<Pending> stack;
-    PushChildren(stack, fileNode, QString());
-    while (!stack.empty()) {
-        const Pending entry = std::move(stack.back());
-        stack.pop_back();
-        const std::vector<qsizetype> owned = values.Of(RegNodes::Id(entry.node));
-        const QString keyLine = KeyLine(entry, !owned.empty(), expanded);
-        if (!keyLine.isEmpty()) {
-            text += keyLine + QLatin1Char('\n');
-            for (const qsizetype index : owned)
-                text += ValueLine(values.At(index)) + QLatin1Char('\n');
-            text += QLatin1Char('\n');
+bool RegWriter::Lines(const RegNode* fileNode, const RegValueTable& values, bool expanded,
+                      const LineSink& sink) {
+    // A name or data the user typed may hold a line end; it parts lines as in the text.
+    const auto put = [&sink](QStringView line) { return TextFile::EachLine(line, sink); };
+    if (!put(u"REGEDIT4") || !put(QStringView()))
+        return false;
+    for (RegWalk walk(fileNode); walk.Next();) {
+        const std::vector<qsizetype> owned = values.Of(RegNodes::Id(walk.Node()));
+        const QString keyLine = KeyLine(walk.Node(), walk.Path(), !owned.empty(), expanded);
+        if (keyLine.isEmpty())
+            continue;
+        if (!put(keyLine))
+            return false;
+        for (const qsizetype index : owned) {
+            if (!put(ValueLine(values.At(index))))
+                return false;
         }
-        PushChildren(stack, entry.node, entry.path);
+        if (!put(QStringView()))
+            return false;
     }
+    return put(QStringView());
+}
+
+QString RegWriter::Text(const RegNode* fileNode, const RegValueTable& values, bool expanded) {
+    QString text;
+    bool first = true;
+    Lines(fileNode, values, expanded, [&](QStringView line) {
+        if (!first)
+            text += QLatin1Char('\n');
+        first = false;
+        text += line;
+        return true;
+    });
     return text;
 }

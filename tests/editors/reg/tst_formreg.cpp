@@ -193,7 +193,7 @@ private slots:
         RegTreeItem* file = w->FileNode();
         QCOMPARE(file->text(0), QStringLiteral("New Registry File"));
         QCOMPARE(RegNodes::Tag(file), QStringLiteral("FILE"));
-        QCOMPARE(RegNodes::Key(file), QStringLiteral("PRIMARY"));
+        QCOMPARE(w->Nodes().Key(file), QStringLiteral("PRIMARY"));
         QCOMPARE(w->TV->currentItem(), file);
         QCOMPARE(w->FocusIndicator(), QStringLiteral("TV"));
         QVERIFY(!s.slot(w).changed);
@@ -450,7 +450,7 @@ private slots:
         for (int i = 0; i < w->FileNode()->childCount(); ++i) {
             RegTreeItem* hive = RegTreeItem::Of(w->FileNode()->child(i));
             added << hive->text(0);
-            QCOMPARE(RegNodes::Key(hive), hive->text(0));
+            QCOMPARE(w->Nodes().Key(hive), hive->text(0));
             QCOMPARE(RegNodes::Tag(hive), QStringLiteral("HIVE"));
         }
         QCOMPARE(added, QStringList({"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
@@ -501,7 +501,7 @@ private slots:
         RegTreeItem* soft = RegTreeItem::Of(hive->child(0));
         QCOMPARE(soft->text(0), QStringLiteral("Soft"));
         QCOMPARE(RegNodes::Tag(soft), QStringLiteral("BRANCH"));
-        QVERIFY(!RegNodes::Key(soft).isEmpty());
+        QVERIFY(!w->Nodes().Key(soft).isEmpty());
         QCOMPARE(w->TV->currentItem(), hive);
         QVERIFY(hive->isExpanded());
 

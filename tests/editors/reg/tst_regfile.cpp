@@ -1,4 +1,5 @@
 // The registry file's grammar, import and writer over plain text, without a window.
+#include "RegFind.h"
 #include "RegLine.h"
 #include "RegTextDocument.h"
 
@@ -19,6 +20,18 @@ private slots:
         RegLines ended(u"a\n");
         QVERIFY(ended.Next(&line));
         QVERIFY(!ended.Next(&line));
+        // A file read in pieces of whole lines: a byte list goes on into the next piece, and one whose
+        // next line never comes is logged as it stood, though its piece is gone.
+        QStringList pieces = {"REGEDIT4\n[HKEY_USERS\\k]\n\"b\"=hex:01,\\\n", "", " 02\n\"c\"=hex:03,\\", ""};
+        const RegTextDocument pieced(RegLines([&pieces](QString* piece) {
+            if (pieces.isEmpty())
+                return false;
+            *piece = pieces.takeFirst();
+            return true;
+        }));
+        QCOMPARE(pieced.Dumped(true),
+                 QStringList({"HIVE HKEY_USERS", "BRANCH HKEY_USERS\\k", "  b|HEX|01,02"}));
+        QCOMPARE(pieced.errors, QStringLiteral("k: \"c\"=hex:03,\\\r"));
     }
 
     void valueLinesSplitIntoNameTypeAndData_data() {
@@ -129,8 +142,8 @@ private slots:
                               "BRANCH HKEY_CURRENT_USER\\x", "  c|REG_SZ|4"}));
         QVERIFY(doc.errors.isEmpty());
         // Hives added by the reader get fresh keys, not their names.
-        QVERIFY(RegNodes::Key(doc.file.Child(0)) != QLatin1String("HKEY_LOCAL_MACHINE"));
-        QCOMPARE(RegNodes::Key(&doc.file), QStringLiteral("PRIMARY"));
+        QVERIFY(doc.nodes.Key(doc.file.Child(0)) != QLatin1String("HKEY_LOCAL_MACHINE"));
+        QCOMPARE(doc.nodes.Key(&doc.file), QStringLiteral("PRIMARY"));
     }
 
     void byteListsJoinTheirContinuationLines() {
@@ -166,7 +179,7 @@ private slots:
                               "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\Own", "  Extended|DELETE|",
                               "BRANCH HKEY_CLASSES_ROOT\\*\\shell\\-Own"}));
         // A hive-only key line names the hive: its key is the name.
-        QCOMPARE(RegNodes::Key(doc.file.Child(0)), QStringLiteral("HKEY_CURRENT_USER"));
+        QCOMPARE(doc.nodes.Key(doc.file.Child(0)), QStringLiteral("HKEY_CURRENT_USER"));
     }
 
     void blocksAfterADeletionAreWrittenAfterIt() {
@@ -259,6 +272,28 @@ private slots:
         QCOMPARE(doc.file.Child(0)->ChildCount(), 40000);
         QCOMPARE(doc.values.At(39999).data, QStringLiteral("39999"));
         QCOMPARE(doc.Text(false).count(QLatin1Char('\n')), 2 + 3 * 40000);
+    }
+
+    void deepKeyPathsGoWithoutRecursion() {
+        // Ten thousand levels in one key line of 20 KB: every walk goes level by level in a loop,
+        // and each key costs its own path, not that times its depth.
+        QString path = QStringLiteral("HKEY_USERS");
+        for (int level = 0; level < 10000; ++level)
+            path += QStringLiteral("\\k");
+        const QString block = "[" + path + "]\n\"v\"=\"1\"\n\"w\"=dword:00000002\n";
+        const RegTextDocument doc("REGEDIT4\n" + block);
+        QVERIFY(doc.errors.isEmpty());
+        QCOMPARE(doc.Text(false), "REGEDIT4\n\n" + block + "\n");
+        const QStringList dumped = doc.Dumped(true);
+        QCOMPARE(dumped.size(), 1 + 10000 + 2);
+        QCOMPARE(dumped.at(10000), "BRANCH " + path);
+        const RegFind find(doc.values, {QStringLiteral("w")});
+        const std::optional<RegFind::Place> hit = find.After({const_cast<RegPlainNode*>(&doc.file), -1});
+        QVERIFY(hit && hit->value == 1);
+        QCOMPARE(RegNodes::KeyPath(hit->node), path);
+        QCOMPARE(RegNodes::FullPath(hit->node), "a.reg\\" + path);
+        const RegTextDocument again(doc.Text(true));
+        QCOMPARE(again.Dumped(true), dumped);
     }
 };
 

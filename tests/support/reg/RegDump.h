@@ -4,33 +4,31 @@
 
 #include "RegNodes.h"
 #include "RegValueTable.h"
+#include "RegWalk.h"
 
 #include <QStringList>
-
-#include <functional>
 
 // written: only what a file can carry, so no values of the file node and no hive that holds
 // neither values nor keys.
 inline QStringList Dump(const RegNode* file, const RegValueTable& values, bool written = false) {
     QStringList out;
-    std::function<void(const RegNode*)> walk = [&](const RegNode* node) {
-        const std::vector<qsizetype> owned = values.Of(RegNodes::Id(node));
-        if (node != file) {
-            const bool emptyHive =
-                RegNodes::Tag(node) == RegNodes::HiveTag() && owned.empty() && node->ChildCount() == 0;
-            if (written && emptyHive)
-                return;
-            out << RegNodes::Tag(node) + QLatin1Char(' ') + RegNodes::KeyPath(node);
+    const auto dumpValues = [&](const std::vector<qsizetype>& owned) {
+        for (const qsizetype index : owned) {
+            const RegValueTable::Record& r = values.At(index);
+            out << QStringLiteral("  ") + r.name + QLatin1Char('|') + r.type + QLatin1Char('|') + r.data;
         }
-        if (node != file || !written) {
-            for (const qsizetype index : owned) {
-                const RegValueTable::Record& r = values.At(index);
-                out << QStringLiteral("  ") + r.name + QLatin1Char('|') + r.type + QLatin1Char('|') + r.data;
-            }
-        }
-        for (int i = 0; i < node->ChildCount(); ++i)
-            walk(node->Child(i));
     };
-    walk(file);
+    if (!written)
+        dumpValues(values.Of(RegNodes::Id(file)));
+    for (RegWalk walk(file); walk.Next();) {
+        const RegNode* node = walk.Node();
+        const std::vector<qsizetype> owned = values.Of(RegNodes::Id(node));
+        const bool emptyHive =
+            RegNodes::Tag(node) == RegNodes::HiveTag() && owned.empty() && node->ChildCount() == 0;
+        if (written && emptyHive)
+            continue;
+        out << RegNodes::Tag(node) + QLatin1Char(' ') + walk.Path().toString();
+        dumpValues(owned);
+    }
     return out;
 }

@@ -10,6 +10,19 @@ class RegPlainNode : public RegNode {
 public:
     explicit RegPlainNode(QString text, RegPlainNode* parent = nullptr)
         : text_(std::move(text)), parent_(parent) {}
+    // The nodes below go one at a time: a destructor per level would run out of stack on a deep key.
+    ~RegPlainNode() override {
+        std::vector<std::unique_ptr<RegPlainNode>> below = std::move(children_);
+        while (!below.empty()) {
+            std::unique_ptr<RegPlainNode> node = std::move(below.back());
+            below.pop_back();
+            for (std::unique_ptr<RegPlainNode>& child : node->children_)
+                below.push_back(std::move(child));
+            node->children_.clear();
+        }
+    }
+    RegPlainNode(const RegPlainNode&) = delete;
+    RegPlainNode& operator=(const RegPlainNode&) = delete;
 
     QString Text() const override { return text_; }
     RegNode* Parent() const override { return parent_; }

@@ -17,10 +17,10 @@ struct RegTextDocument {
     RegPlainNode file{QStringLiteral("a.reg")};
     QString errors;
 
-    explicit RegTextDocument(const QString& text) {
+    explicit RegTextDocument(const QString& text) : RegTextDocument(RegLines(text)) {}
+    explicit RegTextDocument(RegLines lines) {
         nodes.SetUpFileNode(&file);
         RegImport import(nodes, values, &file);
-        RegLines lines(text);
         QStringView line;
         // The first line goes to the import even when empty, as the window hands it over.
         for (bool first = true; lines.Next(&line); first = false) {
