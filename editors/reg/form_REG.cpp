@@ -905,12 +905,8 @@ bool form_REG::AskSaveName(QString* path, QString* title) {
 }
 
 bool form_REG::WriteFile(const QString& path) {
-    // The format may turn into UTF-8 on the way; it is kept only when the file was written so.
-    TextFormat format = format_;
-    if (!DocumentFile::Save(path, Lines(expanded_), &format))
-        return false;
-    format_ = std::move(format);
-    return true;
+    // The format may turn into UTF-8 on the way. A key takes its line and a blank one.
+    return WriteLinesWithProgress(path, Lines(expanded_), values_.Size() + 2 * qint64(nodes_.Made()), &format_);
 }
 
 LineSource form_REG::Lines(bool expanded) const {

@@ -47,6 +47,8 @@ public:
     static QString KeyPath(const RegNode* node);
     // The first child with exactly that text, or nullptr.
     static RegNode* ChildByText(const RegNode* parent, const QString& text);
+    // How many nodes were made, deleted ones too: an upper bound of the key lines a save writes.
+    int Made() const { return nextId_; }
 
 private:
     QString FreshKey() const;
