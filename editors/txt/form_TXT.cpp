@@ -103,26 +103,24 @@ OpenResult form_TXT::OpenTXT(const QString& path) {
 bool form_TXT::Load(TextPieces& file, bool* breaks) {
     // The font goes first so that the text is laid out once.
     ApplyFont();
-    pad->setPlainText(QString());
     QTextDocument* document = pad->document();
-    document->setUndoRedoEnabled(false);
     {
-        // The pad is not shown while the document is half built; the bar over it is.
-        WorkProgress progress(this, QStringLiteral("Opening"), file.Size());
-        pad->viewport()->hide();
-        // A scroll bar that comes with the text would narrow the pad, which then gives every line a
-        // layout of its own, in memory and time that rival the text's.
-        const Qt::ScrollBarPolicy bar = pad->verticalScrollBarPolicy();
-        pad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // The document is no edit of the user's while it comes in.
         const QSignalBlocker quiet(pad);
+        pad->setPlainText(QString());
+        document->setUndoRedoEnabled(false);
+        // The pad shows the text as it comes; the bar below shows how far it is.
+        WorkProgress progress(this, QStringLiteral("Opening"), file.Size());
+        // A scroll bar that comes with the text would narrow the pad, which then gives every line a
+        // layout of its own, in memory and time that rival the text's. (So would hiding the pad.)
+        const Qt::ScrollBarPolicy bar = pad->verticalScrollBarPolicy();
+        pad->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QTextCursor end(document);
         for (QString piece; file.Next(&piece); progress.Step(file.Done())) {
             *breaks = *breaks || HasCharactersThePadBreaksAt(piece);
             end.insertText(piece);
         }
         pad->setVerticalScrollBarPolicy(bar);
-        pad->viewport()->show();
     }
     document->setUndoRedoEnabled(true);
     if (file.Error()) {
