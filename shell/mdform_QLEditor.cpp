@@ -5,6 +5,7 @@
 #include "Recovery.h"
 #include "ShellTools.h"
 #include "DocumentFile.h"
+#include "DocumentWindow.h"
 #include "FileStamp.h"
 #include "Twips.h"
 #include "WinPaths.h"
@@ -146,7 +147,9 @@ void mdform_QLEditor::Load() {
     }
     OpenWelcomeDocument();
     DocumentFile::MentionLeftCopies();
-    menus_.SetState(QStringLiteral("MDI"));
+    // A long opening shows the window early, and the document it activated keeps its menus.
+    const auto* active = qobject_cast<const DocumentWindow*>(mdi_->activeSubWindow());
+    menus_.SetState(active ? DocumentWindow::TypeName(active->Type()) : QStringLiteral("MDI"));
     loaded_ = true;
     show();
 }

@@ -98,6 +98,22 @@ private slots:
         QVERIFY(w.opened.isEmpty());
     }
 
+    // The window shows before it opens the files named at start, so their editor is active first.
+    void fileNamedAtStartKeepsItsMenus() {
+        TestEnvironment env;
+        QDir().mkpath(env.path("app"));
+        QFile file(env.path("start.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x\r\n") == 3);
+        file.close();
+        Global g(env.path("app"), env.path("start.txt"));
+        mdform_QLEditor w(g);
+        Startup::RegisterEditors(w.DocumentOpener());
+        w.Load();
+        QTRY_VERIFY(w.MDIArea()->activeSubWindow());
+        QVERIFY(w.Menus().Action("menu_Edit")->isVisible());
+        w.ExitProgram();
+    }
+
     void handOffRecord_data() {
         QTest::addColumn<quint32>("dwData");
         QTest::addColumn<QByteArray>("buffer");
