@@ -36,9 +36,9 @@ QTreeWidgetItem* IniView::Build(IniNode* node) {
     return item;
 }
 
-void IniView::Follow(QTreeWidgetItem* item) {
+void IniView::Follow(QTreeWidgetItem* item, const std::function<void(int done, int count)>& step) {
     if (!InStep(item))
-        Rebuild(item);
+        Rebuild(item, step);
     for (int i = 0; i < item->childCount(); ++i)
         Follow(item->child(i));
 }
@@ -61,7 +61,7 @@ bool IniView::InStep(const QTreeWidgetItem* item) {
     return true;
 }
 
-void IniView::Rebuild(QTreeWidgetItem* item) {
+void IniView::Rebuild(QTreeWidgetItem* item, const std::function<void(int done, int count)>& step) {
     // All children go out and come back at once, in the nodes' order: the shown tree pays for one
     // removal and one insertion rather than one of each per child.
     QTreeWidget* tree = item->treeWidget();
@@ -72,9 +72,12 @@ void IniView::Rebuild(QTreeWidgetItem* item) {
     for (QTreeWidgetItem* child : item->takeChildren())
         kept.insert(IniItem::NodeOf(child), child);
     QList<QTreeWidgetItem*> children;
-    for (IniNode* node : IniItem::NodeOf(item)->Children()) {
+    const QList<IniNode*>& nodes = IniItem::NodeOf(item)->Children();
+    for (IniNode* node : nodes) {
         QTreeWidgetItem* child = kept.take(node);
         children.append(child ? child : Build(node));
+        if (step)
+            step(int(children.size()), int(nodes.size()));
     }
     for (QTreeWidgetItem* gone : std::as_const(kept)) {
         if (Holds(gone, current))

@@ -11,6 +11,7 @@
 #include "IniWriter.h"
 #include "TextFile.h"
 #include "Twips.h"
+#include "WorkProgress.h"
 #include "form_ADE.h"
 #include "form_INIAddValue.h"
 #include "form_TreeFind.h"
@@ -388,9 +389,13 @@ void form_INI::NewINI() {
 }
 
 OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
+    // In parts of a hundred: the file read, its lines into the document, the document into the tree.
+    WorkProgress progress(this, QStringLiteral("Opening"), 100);
     DecodedText decoded;
     if (std::optional<FileError> error = TextFile::Read(path, &decoded))
         return OpenResult::Failed(*error);
+    const QStringList lines = IniReader::FileLines(decoded.text);
+    progress.Step(20);
     Forget();
     TV->show();
     ShowButtons(false);
@@ -404,10 +409,11 @@ OpenResult form_INI::OpenINI(const QString& path, const QString& title) {
     setWindowTitle(QFileInfo(path).fileName());
     {
         const QSignalBlocker blocker(TV);
-        IniReader(document_.get(), KeyMaker(), [this] {
-            return AskReplaceSection();
-        }).ReadFile(IniReader::FileLines(decoded.text));
-        IniView::Follow(root);
+        IniReader reader(document_.get(), KeyMaker(), [this] { return AskReplaceSection(); });
+        const qsizetype count = std::max<qsizetype>(1, lines.size());
+        reader.SetProgress([&](qsizetype read) { progress.Step(20 + 40 * read / count); });
+        reader.ReadFile(lines);
+        IniView::Follow(root, [&progress](int done, int of) { progress.Step(60 + 40 * done / of); });
     }
     EndReading(root);
     return {};

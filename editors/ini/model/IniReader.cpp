@@ -69,6 +69,10 @@ bool IniReader::NextLine() {
     if (AtEnd())
         return false;
     line_ = lines_.at(next_++);
+    // Often enough for a bar, rarely enough to cost nothing.
+    constexpr qsizetype kLinesPerReport = 4096;
+    if (progress_ && next_ % kLinesPerReport == 0)
+        progress_(next_);
     return true;
 }
 

@@ -29,6 +29,8 @@ public:
     };
 
     IniReader(IniNode* root, KeyMaker newKey, ReplaceQuestion replace);
+    // Told now and then how many lines have been read.
+    void SetProgress(std::function<void(qsizetype lines)> progress) { progress_ = std::move(progress); }
 
     // The lines of a file's text (lines joined by "\n"): a last line end adds no empty line.
     static QStringList FileLines(const QString& text);
@@ -59,6 +61,7 @@ private:
     IniNode* root_;
     KeyMaker newKey_;
     ReplaceQuestion replace_;
+    std::function<void(qsizetype lines)> progress_;
 
     bool file_ = false;
     QStringList lines_;

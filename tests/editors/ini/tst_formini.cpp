@@ -1,6 +1,7 @@
 #include "EditorShell.h"
 #include "Global.h"
 #include "IniItem.h"
+#include "ProgressProbe.h"
 #include "ScriptedResponder.h"
 #include "TestEnvironment.h"
 #include "TestFiles.h"
@@ -161,6 +162,16 @@ private slots:
         QVERIFY(w->SaveFile());
         QCOMPARE(ReadAll(s.env.path("a.ini")), saved.isEmpty() ? bytes : saved);
         QVERIFY(s.r.calls().isEmpty());
+    }
+
+    void longOpenServesEventsUnderABar() {
+        Shell s;
+        const ProgressProbe probe(&s.main);
+        form_INI* w = s.OpenBytes("a.ini", "[b]\r\n" + QByteArray("k=1\r\n").repeated(5000) + "[a]\r\nk=2\r\n");
+        QVERIFY(probe.served && probe.barShown);
+        QVERIFY(!w->findChild<QWidget*>(WorkProgress::BarName()));
+        QCOMPARE(Children(w, ""), QStringList({"a", "b"}));
+        QCOMPARE(Item(w, "b")->childCount(), 5000);
     }
 
     void unreadableFileIsAnOpenFailure() {
