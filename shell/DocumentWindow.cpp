@@ -29,6 +29,7 @@ const QString kChanged = QStringLiteral(" [CHANGED]");
 const QString kFileChanged = QStringLiteral("File Changed");
 // "1": a document without changes follows its file without asking.
 const QString kReloadUnchanged = QStringLiteral("Reload Unchanged Files");
+const QString kLastSearch = QStringLiteral("Last Search");
 
 // Outer sizes in twips: the registry window holds a tree above a list, the rich-text window a
 // toolbar above its pad.
@@ -384,10 +385,17 @@ void DocumentWindow::FindWrapping(const QString& text, const std::function<bool(
         qlx::MsgBox(notFound, qlx::vbOKOnly + qlx::vbInformation, caption);
 }
 
+QString DocumentWindow::SearchTextOr(const QString& text, const QString& settingsKey) const {
+    return text.isEmpty() ? g_.settings.Read(kLastSearch, settingsKey) : text;
+}
+
+void DocumentWindow::KeepSearch(const QString& text, const QString& settingsKey) {
+    g_.settings.Write(kLastSearch, text, settingsKey);
+}
+
 void DocumentWindow::RepeatSearch(QString* text, const QString& settingsKey,
                                   const std::function<void()>& findNext) {
-    if (text->isEmpty())
-        *text = g_.settings.Read(QStringLiteral("Last Search"), settingsKey);
+    *text = SearchTextOr(*text, settingsKey);
     if (text->isEmpty())
         SearchFind();
     else

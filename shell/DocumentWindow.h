@@ -177,6 +177,10 @@ protected:
     // finds; at the end the user is asked whether to go on from the top (search(true)), and told when
     // the text is nowhere.
     static void FindWrapping(const QString& text, const std::function<bool(bool fromTop)>& search);
+    // The tree windows' search text: the one given, else the one last stored under the editor's
+    // settings key ("Last Search"); KeepSearch stores it there.
+    QString SearchTextOr(const QString& text, const QString& settingsKey) const;
+    void KeepSearch(const QString& text, const QString& settingsKey);
     // Find Next of the tree windows: with no search text yet, the one last stored under the editor's
     // settings key ("Last Search"); with none at all, the Find dialog.
     void RepeatSearch(QString* text, const QString& settingsKey, const std::function<void()>& findNext);

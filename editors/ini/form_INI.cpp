@@ -35,7 +35,6 @@
 namespace {
 // Where the last search text is kept, as the pads keep theirs.
 const QString kSettingsKey = QStringLiteral("INI Editor");
-const QString kLastSearch = QStringLiteral("Last Search");
 using Kind = IniItem::Kind;
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -129,8 +128,7 @@ form_INI::~form_INI() {
 
 void form_INI::SearchFind() {
     IniFind::Options options = find_;
-    if (options.text.isEmpty())
-        options.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    options.text = SearchTextOr(options.text, kSettingsKey);
     form_TreeFind dialog(options.text,
                          {{"cb_Sections", QStringLiteral("&Sections"), options.sections},
                           {"cb_Keys", QStringLiteral("&Keys"), options.keys},
@@ -146,7 +144,7 @@ void form_INI::SearchFind() {
              dialog.Checked("cb_Comments"),
              dialog.MatchCase(),
              dialog.WholeString()};
-    g_.settings.Write(kLastSearch, find_.text, kSettingsKey);
+    KeepSearch(find_.text, kSettingsKey);
     FindNext();
 }
 

@@ -44,7 +44,6 @@ const QString kTV = QStringLiteral("TV");
 const QString kLV = QStringLiteral("LV");
 const QString kSettingsKey = QStringLiteral("REG Editor");
 // Kept as the pad search keeps its own, under the editor's key.
-const QString kLastSearch = QStringLiteral("Last Search");
 constexpr int kPaintIntervalMs = 100;
 constexpr int kLargeFile = 500;
 constexpr int kStages = 8;
@@ -618,8 +617,7 @@ void form_REG::EditRename() {
 
 void form_REG::SearchFind() {
     RegFind::Options options = find_;
-    if (options.text.isEmpty())
-        options.text = g_.settings.Read(kLastSearch, kSettingsKey);
+    options.text = SearchTextOr(options.text, kSettingsKey);
     form_TreeFind dialog(options.text,
                          {{"cb_Keys", QStringLiteral("&Keys"), options.keys},
                           {"cb_Values", QStringLiteral("&Values"), options.values},
@@ -629,7 +627,7 @@ void form_REG::SearchFind() {
         return;
     find_ = {dialog.Text(),      dialog.Checked("cb_Keys"), dialog.Checked("cb_Values"), dialog.Checked("cb_Data"),
              dialog.MatchCase(), dialog.WholeString()};
-    g_.settings.Write(kLastSearch, find_.text, kSettingsKey);
+    KeepSearch(find_.text, kSettingsKey);
     FindNext();
 }
 
