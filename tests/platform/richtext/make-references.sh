@@ -19,6 +19,8 @@ soffice -env:UserInstallation="file://$work/profile" --headless \
     --convert-to "txt:Text (encoded):UTF8" --outdir "$work/txt" "$corpus"/*.rtf >/dev/null 2>&1 || true
 for txt in "$work/txt"/*.txt; do
     [ -e "$txt" ] || continue
+    # Its text abbreviates a word this repository keeps out of its files; it is checked without one.
+    [ "$(basename "$txt")" = osxcart__rtfdtest_TXT.txt ] && continue
     # Drop the byte-order mark the text filter writes.
     sed '1s/^\xEF\xBB\xBF//' "$txt" > "$out/$(basename "$txt")"
 done
